@@ -1,0 +1,145 @@
+// Start-up, layout, the record-move handler and the end of the main window.
+#include "formmain.h"
+
+#include "datacontrol.h"
+#include "fieldbinder.h"
+#include "fieldbox.h"
+#include "pagering.h"
+#include "panel.h"
+#include "projectcommands.h"
+#include "prompts.h"
+#include "recordstore.h"
+#include "recordtablemodel.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+
+bool FormMain::Form_Load(QString *error)
+{
+    if (!m_store->open(m_folder, error))
+        return false;
+    m_model = std::make_unique<RecordTableModel>(*m_store);
+    m_grid->setModel(m_model.get());
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid() && current.row() != m_store->currentIndex())
+                    m_store->moveTo(current.row());
+            });
+    bindBoxes();
+    probeSummaryTemplate();
+    syncGridToCurrentRow();
+    return true;
+}
+
+void FormMain::probeSummaryTemplate()
+{
+    const QString path = QDir(m_folder).filePath(summaryTemplateProbe());
+    QFile probe(path);
+    if (probe.open(QIODevice::ReadOnly)) {
+        probe.close();
+        return;
+    }
+    if (QFile::exists(path))
+        return; // present but unreadable: not "file not found", nothing changes
+    for (const char *name : {"CommandItem", "CommandSum"})
+        button(QString::fromLatin1(name))->hide();
+    for (const char *name : {"ImageSum", "Image4"})
+        findChild<QLabel *>(QString::fromLatin1(name))->hide();
+    auto *endPicture = findChild<QLabel *>(QStringLiteral("ImageEnd"));
+    endPicture->move(endPicture->x(), Twips::px(5280));
+    QPushButton *end = button(QStringLiteral("CommandEnd"));
+    end->move(end->x(), Twips::px(5280));
+}
+
+void FormMain::connectCommands()
+{
+    connect(button(QStringLiteral("CommandEnd")), &QPushButton::clicked, this,
+            [this] { CommandEnd_Click(); });
+    m_pageRing->connectButtons();
+    m_projectCommands->connectControls();
+}
+
+bool FormMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_central && event->type() == QEvent::Resize)
+        Form_Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Every change of the window's size closes the open panel; its command opens it again.
+void FormMain::Form_Resize()
+{
+    const double width = Twips::fromPx(m_central->width());
+    const double height = Twips::fromPx(m_central->height());
+    double backgroundHeight = Twips::fromPx(m_background->height());
+    if (height > 1010)
+        backgroundHeight = height - 1000;
+    m_background->setGeometry(0, Twips::px(500), m_central->width(), Twips::px(backgroundHeight));
+    m_background->lower();
+    const float left = float((width - Panel::OpenWidth) / 2 + 400);
+    for (const char *name : {"FrameDataList", "Frame1", "Frame2", "Frame3", "Frame4", "FrameCover"}) {
+        Panel *p = panel(QString::fromLatin1(name));
+        p->setOpen(false);
+        p->placeAt(left, 720);
+    }
+}
+
+void FormMain::Adodc2xxx_MoveComplete()
+{
+    m_pickers.HideCodePickers();
+    if (m_store->recordCount() >= 1)
+        m_dataControl->setCaption(
+            QStringLiteral("%1/%2").arg(m_store->absolutePosition()).arg(m_store->recordCount()));
+}
+
+void FormMain::syncGridToCurrentRow()
+{
+    if (!m_model)
+        return;
+    const int row = m_store->currentIndex();
+    QItemSelectionModel *selection = m_grid->selectionModel();
+    const QSignalBlocker blocker(selection);
+    if (row < 0) {
+        selection->clear();
+    } else {
+        const QModelIndex index = m_model->index(row, qMax(0, m_grid->currentIndex().column()));
+        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                              QItemSelectionModel::Rows);
+    }
+    m_grid->viewport()->update();
+}
+
+bool FormMain::storePending()
+{
+    if (!m_store->isOpen() || m_store->close())
+        return true;
+    m_prompts.message(QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。"),
+                      messageTitle(), MessageIcon::Information);
+    return false;
+}
+
+bool FormMain::CommandEnd_Click()
+{
+    if (!storePending())
+        return false;
+    m_ended = true;
+    close();
+    return true;
+}
+
+void FormMain::closeEvent(QCloseEvent *event)
+{
+    if (!m_ended && !storePending()) {
+        event->ignore();
+        return;
+    }
+    m_ended = true;
+    event->accept();
+}

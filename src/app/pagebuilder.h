@@ -1,0 +1,25 @@
+#pragma once
+
+#include "fieldcatalogue.h"
+
+class Panel;
+class QWidget;
+
+// Puts a page's caption labels, field boxes and page buttons on its panel. The boxes are
+// named as the catalogue names them; binding them is the window's job.
+namespace PageBuilder {
+
+struct PageInfo
+{
+    Page page;
+    const char *panelName;
+    const char *caption;
+    const char *buttonSuffix; // Cover, 1, 2, 3, 4
+};
+
+const PageInfo &info(Page page);
+constexpr Page AllPages[] = {Page::Cover, Page::Table1, Page::Table2, Page::Table3, Page::Table4};
+
+Panel *build(Page page, QWidget *parent);
+
+} // namespace PageBuilder

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "prompts.h"
+
+class QWidget;
+
+// The prompts as modal dialogs over the main window.
+class QtPrompts : public Prompts
+{
+public:
+    explicit QtPrompts(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+
+    void message(const QString &text, const QString &title, MessageIcon icon) override;
+    bool askOkCancel(const QString &text, const QString &title) override;
+    bool askYesNo(const QString &text, const QString &title) override;
+    QString input(const QString &prompt, const QString &title) override;
+    QString saveFileName(const FileDialogSetup &setup) override;
+    QString openFileName(const FileDialogSetup &setup) override;
+
+private:
+    QWidget *m_parent;
+};

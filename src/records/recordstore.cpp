@@ -1,0 +1,359 @@
+#include "recordstore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+
+namespace {
+
+int g_connectionSerial = 0;
+
+QString quoted(const QString &name) { return u'"' + name + u'"'; }
+
+QString columnList()
+{
+    QStringList quotedNames;
+    for (const QString &name : RecordColumns::names())
+        quotedNames << quoted(name);
+    return quotedNames.join(u',');
+}
+
+} // namespace
+
+RecordStore::RecordStore(QObject *parent) : QObject(parent)
+{
+    m_connection = QStringLiteral("records-%1").arg(++g_connectionSerial);
+}
+
+RecordStore::~RecordStore()
+{
+    close();
+    m_db = QSqlDatabase();
+    if (QSqlDatabase::contains(m_connection))
+        QSqlDatabase::removeDatabase(m_connection);
+}
+
+bool RecordStore::fail(const QString &message)
+{
+    m_lastError = message;
+    return false;
+}
+
+bool RecordStore::open(const QString &folder, QString *error)
+{
+    m_path = QDir(folder).filePath(databaseFileName());
+    const QFileInfo info(m_path);
+    const bool fresh = !info.exists() || info.size() == 0;
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    m_db.setDatabaseName(m_path);
+    if (!m_db.open()) {
+        if (error)
+            *error = m_db.lastError().text();
+        return false;
+    }
+    const bool ok = fresh ? createTable() : checkTable(&m_lastError);
+    if (!ok || !loadRows()) {
+        if (error)
+            *error = m_lastError;
+        m_db.close();
+        return false;
+    }
+    m_state = m_rows.isEmpty() ? State::PastTheEnd : State::OnRow;
+    m_index = m_rows.isEmpty() ? -1 : 0;
+    m_dirty = QBitArray(FieldCatalogue::ColumnCount);
+    emit rowsReset();
+    announceCurrentRow();
+    return true;
+}
+
+bool RecordStore::close()
+{
+    if (!m_db.isOpen())
+        return true;
+    if (!storeCurrent())
+        return false; // kept open, so that nothing pending is lost
+    m_db.close();
+    return true;
+}
+
+bool RecordStore::createTable()
+{
+    QStringList columns;
+    for (const QString &name : RecordColumns::names())
+        columns << quoted(name) + QStringLiteral(" TEXT");
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(tableName(), columns.join(u','))))
+        return fail(query.lastError().text());
+    return true;
+}
+
+bool RecordStore::checkTable(QString *error)
+{
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(tableName()))) {
+        *error = query.lastError().text();
+        return false;
+    }
+    QStringList present;
+    while (query.next())
+        present << query.value(1).toString().toUpper();
+    if (present.isEmpty()) {
+        *error = query.lastError().isValid() ? query.lastError().text()
+                                             : tr("table %1 is missing").arg(tableName());
+        // PRAGMA on a file that is not a database fails only on the first real read.
+        QSqlQuery probe(m_db);
+        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+            *error = probe.lastError().text();
+        return false;
+    }
+    QStringList missing;
+    for (const QString &name : RecordColumns::names()) {
+        if (!present.contains(name.toUpper()))
+            missing << name;
+    }
+    if (!missing.isEmpty()) {
+        *error = tr("table %1 lacks the columns %2").arg(tableName(), missing.join(u' '));
+        return false;
+    }
+    return true;
+}
+
+bool RecordStore::loadRows()
+{
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    const QString sql = QStringLiteral("SELECT rowid,%1 FROM %2 ORDER BY JB02, rowid")
+                            .arg(columnList(), tableName());
+    if (!query.exec(sql))
+        return fail(query.lastError().text());
+    m_rows.clear();
+    const int columns = FieldCatalogue::ColumnCount;
+    while (query.next()) {
+        Row row;
+        row.rowid = query.value(0).toLongLong();
+        QStringList values;
+        values.reserve(columns);
+        for (int c = 1; c <= columns; ++c)
+            values << query.value(c).toString();
+        row.record = SurveyRecord(std::move(values));
+        m_rows.append(std::move(row));
+    }
+    return true;
+}
+
+int RecordStore::absolutePosition() const
+{
+    switch (m_state) {
+    case State::OnRow:
+        return m_index + 1;
+    case State::BeforeFirst:
+        return PositionBeforeFirst;
+    case State::PastTheEnd:
+        return PositionPastTheEnd;
+    case State::OnDeleted:
+        break;
+    }
+    return PositionUnknown;
+}
+
+const SurveyRecord &RecordStore::current() const
+{
+    static const SurveyRecord empty;
+    return hasCurrent() ? m_rows[m_index].record : empty;
+}
+
+bool RecordStore::setValue(int column, const QString &text)
+{
+    if (!hasCurrent() || column < 0 || column >= FieldCatalogue::ColumnCount)
+        return false;
+    SurveyRecord &record = m_rows[m_index].record;
+    if (record.value(column) == text)
+        return true;
+    record.setValue(column, text);
+    m_dirty.setBit(column);
+    emit valueChanged(m_index, column);
+    return true;
+}
+
+bool RecordStore::storeCurrent()
+{
+    if (!hasCurrent())
+        return true;
+    Row &row = m_rows[m_index];
+    if (row.rowid == 0) {
+        if (!insertRow(row))
+            return false;
+    } else if (m_dirty.count(true) > 0) {
+        if (!updateRow(row, m_dirty))
+            return false;
+    }
+    m_dirty.fill(false);
+    return true;
+}
+
+bool RecordStore::insertRow(Row &row)
+{
+    const QStringList &names = RecordColumns::names();
+    QStringList marks;
+    for (int i = 0; i < names.size(); ++i)
+        marks << QStringLiteral("?");
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(tableName(), columnList(), marks.join(u',')));
+    for (int c = 0; c < names.size(); ++c) {
+        const QString v = row.record.value(c);
+        query.addBindValue(v.isNull() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(v));
+    }
+    if (!query.exec())
+        return fail(query.lastError().text());
+    row.rowid = query.lastInsertId().toLongLong();
+    return true;
+}
+
+bool RecordStore::updateRow(const Row &row, const QBitArray &columns)
+{
+    const QStringList &names = RecordColumns::names();
+    QStringList sets;
+    QVector<int> changed;
+    for (int c = 0; c < columns.size(); ++c) {
+        if (columns.testBit(c)) {
+            sets << quoted(names[c]) + QStringLiteral("=?");
+            changed << c;
+        }
+    }
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(tableName(), sets.join(u',')));
+    for (int c : changed)
+        query.addBindValue(row.record.value(c));
+    query.addBindValue(row.rowid);
+    if (!query.exec())
+        return fail(query.lastError().text());
+    return true;
+}
+
+void RecordStore::setPosition(State state, int index)
+{
+    m_state = state;
+    m_index = index;
+    m_dirty.fill(false);
+    announceCurrentRow();
+    emit moveComplete();
+}
+
+void RecordStore::announceCurrentRow()
+{
+    if (m_walkDepth > 0)
+        m_currentChangedInWalk = true;
+    else
+        emit currentRowChanged();
+}
+
+bool RecordStore::moveFirst()
+{
+    if (m_rows.isEmpty())
+        return fail(tr("no rows"));
+    return moveTo(0);
+}
+
+bool RecordStore::moveLast()
+{
+    if (m_rows.isEmpty())
+        return fail(tr("no rows"));
+    return moveTo(int(m_rows.size()) - 1);
+}
+
+bool RecordStore::moveTo(int index)
+{
+    if (index < 0 || index >= m_rows.size())
+        return fail(tr("no such row"));
+    if (!storeCurrent())
+        return false;
+    setPosition(State::OnRow, index);
+    return true;
+}
+
+bool RecordStore::moveNext()
+{
+    if (m_state == State::PastTheEnd)
+        return fail(tr("past the end"));
+    if (!storeCurrent())
+        return false;
+    // A deleted row's place is taken by the row after it.
+    int next = m_state == State::OnDeleted ? m_index : m_index + 1;
+    if (m_state == State::BeforeFirst)
+        next = 0;
+    if (next >= m_rows.size())
+        setPosition(State::PastTheEnd, int(m_rows.size()));
+    else
+        setPosition(State::OnRow, next);
+    return true;
+}
+
+bool RecordStore::movePrevious()
+{
+    if (m_state == State::BeforeFirst)
+        return fail(tr("before the first row"));
+    if (!storeCurrent())
+        return false;
+    const int previous = m_state == State::PastTheEnd ? int(m_rows.size()) - 1 : m_index - 1;
+    if (previous < 0)
+        setPosition(State::BeforeFirst, -1);
+    else
+        setPosition(State::OnRow, previous);
+    return true;
+}
+
+bool RecordStore::addNew()
+{
+    if (!storeCurrent())
+        return false;
+    m_rows.append(Row());
+    const int index = int(m_rows.size()) - 1;
+    emit rowInserted(index);
+    setPosition(State::OnRow, index);
+    return true;
+}
+
+bool RecordStore::deleteCurrent()
+{
+    if (!hasCurrent())
+        return fail(tr("no current row"));
+    const Row &row = m_rows[m_index];
+    if (row.rowid != 0) {
+        QSqlQuery query(m_db);
+        query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(tableName()));
+        query.addBindValue(row.rowid);
+        if (!query.exec())
+            return fail(query.lastError().text());
+    }
+    const int index = m_index;
+    m_rows.remove(index);
+    m_state = State::OnDeleted;
+    m_dirty.fill(false);
+    emit rowRemoved(index);
+    announceCurrentRow();
+    return true;
+}
+
+bool RecordStore::update()
+{
+    if (!hasCurrent())
+        return fail(tr("no current row"));
+    return storeCurrent();
+}
+
+RecordStore::Walk::Walk(RecordStore &store) : m_store(store)
+{
+    ++m_store.m_walkDepth;
+}
+
+RecordStore::Walk::~Walk()
+{
+    if (--m_store.m_walkDepth == 0 && m_store.m_currentChangedInWalk) {
+        m_store.m_currentChangedInWalk = false;
+        emit m_store.currentRowChanged();
+    }
+}

@@ -1,0 +1,150 @@
+#include "vbtext.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdlib>
+#include <algorithm>
+#include <string>
+
+namespace VbText {
+namespace {
+
+bool isDropped(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// The longest prefix of `s` (already stripped of dropped characters) that spells a number.
+std::string numberPrefix(const std::string &s)
+{
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    bool point = false;
+    size_t digits = 0;
+    while (i < s.size()) {
+        if (s[i] >= '0' && s[i] <= '9') {
+            ++digits;
+        } else if (s[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+        ++i;
+    }
+    if (digits == 0)
+        return {};
+    std::string out = s.substr(0, i);
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+        size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            ++j;
+        const size_t expDigits = j;
+        while (j < s.size() && s[j] >= '0' && s[j] <= '9')
+            ++j;
+        if (j > expDigits)
+            out += 'e' + s.substr(i + 1, j - i - 1);
+    }
+    return out;
+}
+
+QString trimExponentText(QString text)
+{
+    // "1.234568e+07" -> "1.234568E+07"; "1e+07" stays "1E+07"; drop trailing zeros of the
+    // mantissa and a point with nothing behind it.
+    const int e = text.indexOf(u'e');
+    QString mantissa = e < 0 ? text : text.left(e);
+    QString exponent = e < 0 ? QString() : text.mid(e + 1);
+    if (mantissa.contains(u'.')) {
+        while (mantissa.endsWith(u'0'))
+            mantissa.chop(1);
+        if (mantissa.endsWith(u'.'))
+            mantissa.chop(1);
+    }
+    if (exponent.isEmpty())
+        return mantissa;
+    const QChar sign = exponent.startsWith(u'-') ? u'-' : u'+';
+    if (exponent.startsWith(u'-') || exponent.startsWith(u'+'))
+        exponent.remove(0, 1);
+    while (exponent.size() > 2 && exponent.startsWith(u'0'))
+        exponent.remove(0, 1);
+    if (exponent.size() < 2)
+        exponent.prepend(u'0');
+    return mantissa + u'E' + sign + exponent;
+}
+
+QString significantText(double value, int digits)
+{
+    if (value == 0)
+        return QStringLiteral("0");
+    const QString scientific = QString::number(std::fabs(value), 'e', digits - 1);
+    const int exponent = scientific.mid(scientific.indexOf(u'e') + 1).toInt();
+    QString text;
+    if (exponent >= digits || exponent < -5) {
+        text = trimExponentText(scientific);
+    } else {
+        text = QString::number(scientific.toDouble(), 'f', std::max(0, digits - 1 - exponent));
+        text = trimExponentText(text);
+        if (text.startsWith(QLatin1String("0.")))
+            text.remove(0, 1); // written as ".5", without the zero
+    }
+    return value < 0 ? u'-' + text : text;
+}
+
+} // namespace
+
+double numericValue(QStringView text)
+{
+    std::string compact;
+    compact.reserve(size_t(text.size()));
+    for (QChar c : text) {
+        if (isDropped(c))
+            continue;
+        if (c.unicode() > 0x7f)
+            break;
+        compact += char(c.unicode());
+    }
+    const std::string prefix = numberPrefix(compact);
+    if (prefix.empty())
+        return 0;
+    double value = std::strtod(prefix.c_str(), nullptr);
+    if (std::isinf(value))
+        value = value > 0 ? DBL_MAX : -DBL_MAX;
+    return value;
+}
+
+bool isNumber(QStringView text)
+{
+    const QString trimmed = text.toString().trimmed();
+    if (trimmed.isEmpty())
+        return false;
+    for (QChar c : trimmed) {
+        if (!isDigit(c) && c != u'.' && c != u'+' && c != u'-' && c != u'e' && c != u'E')
+            return false;
+    }
+    bool ok = false;
+    trimmed.toDouble(&ok);
+    return ok;
+}
+
+QString numberText(double value)
+{
+    const QString text = significantText(value, 15);
+    return value < 0 ? text : u' ' + text;
+}
+
+QString numberTextSingle(float value)
+{
+    const QString text = significantText(double(value), 7);
+    return value < 0 ? text : u' ' + text;
+}
+
+QString wholeNumberDisplay(const QString &stored)
+{
+    if (!isNumber(stored))
+        return stored;
+    const double value = std::round(stored.trimmed().toDouble());
+    if (std::fabs(value) >= 1e15)
+        return QString::number(value, 'g', 15);
+    return QString::number(value == 0 ? 0.0 : value, 'f', 0);
+}
+
+} // namespace VbText
