@@ -1,0 +1,63 @@
+#pragma once
+
+#include "prompts.h"
+
+#include <QQueue>
+#include <QStringList>
+
+// Answers the program's questions from a script and records every message shown.
+class ScriptedPrompts : public Prompts
+{
+public:
+    struct Shown
+    {
+        QString text;
+        QString title;
+        MessageIcon icon;
+    };
+
+    QQueue<QString> inputs;     // answers of input boxes
+    QQueue<bool> answers;       // answers of OK/Cancel and Yes/No questions
+    QQueue<QString> fileNames;  // names chosen in file dialogs
+    QList<Shown> shown;         // messages and questions, in order
+    QList<FileDialogSetup> dialogs;
+
+    void message(const QString &text, const QString &title, MessageIcon icon) override
+    {
+        shown << Shown{text, title, icon};
+    }
+    bool askOkCancel(const QString &text, const QString &title) override
+    {
+        shown << Shown{text, title, MessageIcon::Question};
+        return answers.isEmpty() ? false : answers.dequeue();
+    }
+    bool askYesNo(const QString &text, const QString &title) override
+    {
+        shown << Shown{text, title, MessageIcon::Question};
+        return answers.isEmpty() ? false : answers.dequeue();
+    }
+    QString input(const QString &prompt, const QString &title) override
+    {
+        shown << Shown{prompt, title, MessageIcon::None};
+        return inputs.isEmpty() ? QString() : inputs.dequeue();
+    }
+    QString saveFileName(const FileDialogSetup &setup) override
+    {
+        dialogs << setup;
+        return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+    }
+    QString openFileName(const FileDialogSetup &setup) override
+    {
+        dialogs << setup;
+        return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+    }
+
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const Shown &s : shown)
+            out << s.text;
+        return out;
+    }
+    QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
+};
