@@ -1,5 +1,6 @@
 #include "formmain.h"
 
+#include "checkcommands.h"
 #include "datacontrol.h"
 #include "fieldbinder.h"
 #include "fieldbox.h"
@@ -121,6 +122,7 @@ FormMain::FormMain(const QString &programFolder, Prompts &prompts, QWidget *pare
 
     m_pageRing = std::make_unique<PageRing>(*this);
     m_projectCommands = std::make_unique<ProjectCommands>(*this);
+    m_checkCommands = std::make_unique<CheckCommands>(*this);
     connectCommands();
 
     connect(m_store.get(), &RecordStore::moveComplete, this, &FormMain::Adodc2xxx_MoveComplete);
@@ -224,7 +226,14 @@ void FormMain::buildDataList()
     m_checkReport = new QPlainTextEdit(reportFrame);
     m_checkReport->setObjectName(QStringLiteral("TextCheckReport"));
     m_checkReport->setAccessibleName(QStringLiteral("数据审核结果："));
-    m_checkReport->setGeometry(Twips::rect(120, 300, 9255, 2235));
+    m_checkReport->setGeometry(Twips::rect(120, 300, 8175, 2235));
+    m_checkReport->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_checkReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_checkReport->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    makeButton(QStringLiteral("CommandCheckClear"), QStringLiteral("清除"), reportFrame,
+               Twips::rect(8400, 1440, 975, 375));
+    makeButton(QStringLiteral("CommandSaveCheckReport"), QStringLiteral("保存结果"), reportFrame,
+               Twips::rect(8400, 2160, 975, 375));
 }
 
 void FormMain::buildPages()

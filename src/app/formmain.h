@@ -7,6 +7,7 @@
 #include <QMap>
 #include <memory>
 
+class CheckCommands;
 class DataControl;
 class FieldBinder;
 class FieldBox;
@@ -48,6 +49,7 @@ public:
     CodePickerSet &codePickers() { return m_pickers; }
     PageRing &pageRing() { return *m_pageRing; }
     ProjectCommands &projectCommands() { return *m_projectCommands; }
+    CheckCommands &checkCommands() { return *m_checkCommands; }
 
     Panel *panel(const QString &name) const { return m_panels.value(name); }
     QPushButton *button(const QString &name) const;
@@ -87,6 +89,7 @@ private:
     std::unique_ptr<RecordTableModel> m_model;
     std::unique_ptr<PageRing> m_pageRing;
     std::unique_ptr<ProjectCommands> m_projectCommands;
+    std::unique_ptr<CheckCommands> m_checkCommands;
     CheckState m_check;
     CodePickerSet m_pickers;
 

@@ -1,6 +1,7 @@
 // Start-up, layout, the record-move handler and the end of the main window.
 #include "formmain.h"
 
+#include "checkcommands.h"
 #include "datacontrol.h"
 #include "fieldbinder.h"
 #include "fieldbox.h"
@@ -64,6 +65,7 @@ void FormMain::connectCommands()
             [this] { CommandEnd_Click(); });
     m_pageRing->connectButtons();
     m_projectCommands->connectControls();
+    m_checkCommands->connectControls();
 }
 
 bool FormMain::eventFilter(QObject *watched, QEvent *event)
