@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -104,6 +106,25 @@ private slots:
         f.form->store().setValue(RecordColumns::indexOf(u"JF4001"), QStringLiteral("31"));
         f.commands().CommandCheck_Click();
         QCOMPARE(f.report(), QStringLiteral(" 审核结果\r\n") + line("201100000002", kT2_4));
+    }
+
+    void checkAllReportsFailedMove()
+    {
+        Fixture f({numbered("201100000001", {"JL160=11"}), numbered("201100000002")});
+        f.form->store().moveTo(1);
+        f.form->store().setValue(RecordColumns::indexOf(u"JB01"), QStringLiteral("改过的名称"));
+        {
+            // The pending edit cannot be stored once the table is gone.
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "drop");
+            db.setDatabaseName(f.form->store().databasePath());
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("DROP TABLE kjxmzxqk")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("drop"));
+        f.commands().CommandCheck_Click();
+        QCOMPARE(f.prompts.texts(),
+                 QStringList{QStringLiteral("数据审核失败！请检查数据或重新启动系统后重试。")});
+        QCOMPARE(f.report(), QStringLiteral(" 审核结果\r\n"));
     }
 
     void checkAllWhenEveryRecordPasses()
