@@ -55,8 +55,7 @@ WalkResult checkAllRecords(RecordStore &store, CheckState &state, QString &repor
     return store.moveFirst() ? WalkResult::Done : WalkResult::MoveFailed;
 }
 
-QString checkCurrentRecord(const RecordStore &store, const QString &shownNumber,
-                           CheckState &state)
+QString checkCurrentRecord(const RecordStore &store, const QString &shownNumber, CheckState &state)
 {
     QString report = recordHeading(shownNumber);
     state.clear();

@@ -34,10 +34,9 @@ enum class WalkResult {
 WalkResult checkAllRecords(RecordStore &store, CheckState &state, QString &report);
 
 // The report of the current record: its heading, then its failure lines. `state` is cleared
-// first; afterwards CheckError is 0 again and CheckMessage keeps the lines. Without a current record, the heading (with `shownNumber`) and the
-// nothing-to-check line.
-QString checkCurrentRecord(const RecordStore &store, const QString &shownNumber,
-                           CheckState &state);
+// first; afterwards CheckError is 0 again and CheckMessage keeps the lines. Without a current
+// record, the heading (with `shownNumber`) and the nothing-to-check line.
+QString checkCurrentRecord(const RecordStore &store, const QString &shownNumber, CheckState &state);
 
 // The bytes of the report's text file: the text, with every line ending as CR LF, followed
 // by one more CR LF, in UTF-8.

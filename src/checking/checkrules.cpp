@@ -162,14 +162,16 @@ void CheckTable2(const SurveyRecord &record, CheckState &state)
     const double out1 = j.val(JF2001), out2 = j.val(JF2002);
     j.failIf(in1 > 1000000 || in2 > 1000000 || out1 > 1000000 || out2 > 1000000,
              " 表二资金合计数（JF100、JF200） > 1000000千元（十亿元！！），请核对！");
-    j.failIf(offBy({in1, j.val(JF1701), j.val(JF1101), j.val(JF1201), j.val(JF1301),
-                    j.val(JF1401), j.val(JF1501), j.val(JF1601)}),
+    j.failIf(offBy({in1, j.val(JF1701), j.val(JF1101), j.val(JF1201), j.val(JF1301), j.val(JF1401),
+                    j.val(JF1501), j.val(JF1601)}),
              " 表二 JF100 = JF170+JF110+JF120+JF130+JF140+JF150+JF160，累计数有误！");
-    j.failIf(offBy({in2, j.val(JF1702), j.val(JF1102), j.val(JF1202), j.val(JF1302),
-                    j.val(JF1402), j.val(JF1502), j.val(JF1602)}),
+    j.failIf(offBy({in2, j.val(JF1702), j.val(JF1102), j.val(JF1202), j.val(JF1302), j.val(JF1402),
+                    j.val(JF1502), j.val(JF1602)}),
              " 表二 JF100 = JF170+JF110+JF120+JF130+JF140+JF150+JF160，当年数有误！");
-    j.failIf(difference({in1, out1, j.val(JF4001)}) != 0, " 表二 JF400 = JF100-JF200，累计数有误！");
-    j.failIf(difference({in2, out2, j.val(JF4002)}) != 0, " 表二 JF400 = JF100-JF200，当年数有误！");
+    j.failIf(difference({in1, out1, j.val(JF4001)}) != 0,
+             " 表二 JF400 = JF100-JF200，累计数有误！");
+    j.failIf(difference({in2, out2, j.val(JF4002)}) != 0,
+             " 表二 JF400 = JF100-JF200，当年数有误！");
     j.failIf(offBy({j.val(JF3001), j.val(JF3111), j.val(JF3121), j.val(JF3131), j.val(JF3141)}),
              " 表二 JF300 = JF311+JF312+JF313+JF314，累计数有误！");
     j.failIf(offBy({j.val(JF3002), j.val(JF3112), j.val(JF3122), j.val(JF3132), j.val(JF3142)}),

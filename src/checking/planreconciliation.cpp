@@ -23,8 +23,8 @@ QString heading(int planned, int reported)
 
 QString missingLine(int n, const PlanRow &row)
 {
-    return VbText::numberText(n) + QStringLiteral(" 漏报 ") + row.key + u' ' + row.texts[0] +
-           u' ' + row.texts[1] + u' ' + row.texts[2] + kLineEnd;
+    return VbText::numberText(n) + QStringLiteral(" 漏报 ") + row.key + u' ' + row.texts[0] + u' ' +
+           row.texts[1] + u' ' + row.texts[2] + kLineEnd;
 }
 
 QString unplannedLine(int n, const ReportedProject &project)

@@ -13,9 +13,9 @@ namespace PlanReconciliation {
 // One planned project: a row of the plan list's first sheet from row 2.
 struct PlanRow
 {
-    QString key;                 // column 2: the project number as the cell shows it
-    QString texts[3];            // columns 3, 4 and 5, copied into a 漏报 line
-    double amount = 0;           // column 6: planned appropriation in ten 千元
+    QString key;       // column 2: the project number as the cell shows it
+    QString texts[3];  // columns 3, 4 and 5, copied into a 漏报 line
+    double amount = 0; // column 6: planned appropriation in ten 千元
 };
 
 // What the reconciliation reads of a record, as its boxes show it.

@@ -89,7 +89,8 @@ private slots:
         QCOMPARE(f.form->store().absolutePosition(), 1);
         QCOMPARE(f.form->checkState().CheckMessage, QString());
         QCOMPARE(f.prompts.shown.size(), 1);
-        QCOMPARE(f.prompts.shown[0].text, QStringLiteral("审核完成，请在数据审核结果框内查看结果。"));
+        QCOMPARE(f.prompts.shown[0].text,
+                 QStringLiteral("审核完成，请在数据审核结果框内查看结果。"));
         QCOMPARE(f.prompts.shown[0].title, QStringLiteral("科技项目统计"));
         QCOMPARE(f.prompts.shown[0].icon, MessageIcon::Exclamation);
 
@@ -155,7 +156,8 @@ private slots:
 
     void checkItemReplacesReportAndStays()
     {
-        Fixture f({numbered("201100000001", {"JL160=11"}), numbered("201100000002", {"JG131=2e6"})});
+        Fixture f(
+            {numbered("201100000001", {"JL160=11"}), numbered("201100000002", {"JG131=2e6"})});
         f.commands().CommandCheck_Click();
         f.form->store().moveTo(1);
         f.form->button(QStringLiteral("CommandCheckItem"))->click();
@@ -231,13 +233,15 @@ private slots:
         QTest::addColumn<QString>("failing");
         QTest::addColumn<QString>("mended");
         QTest::addColumn<QString>("message");
-        QTest::newRow("table 1") << int(Page::Table1) << "JB24=7300" << "JB24=730000"
+        QTest::newRow("table 1") << int(Page::Table1) << "JB24=7300"
+                                 << "JB24=730000"
                                  << " 表一 JH24邮政编码填写有误！";
-        QTest::newRow("table 2") << int(Page::Table2) << "JF4001=31" << "JF4001=30"
-                                 << kT2_4;
-        QTest::newRow("table 3") << int(Page::Table3) << "JL160=11" << "JL160=10" << kT3_4;
-        QTest::newRow("table 4") << int(Page::Table4) << "JG131=1500001" << "JG131=1500000"
-                                 << kT4_6;
+        QTest::newRow("table 2") << int(Page::Table2) << "JF4001=31"
+                                 << "JF4001=30" << kT2_4;
+        QTest::newRow("table 3") << int(Page::Table3) << "JL160=11"
+                                 << "JL160=10" << kT3_4;
+        QTest::newRow("table 4") << int(Page::Table4) << "JG131=1500001"
+                                 << "JG131=1500000" << kT4_6;
     }
     void pageRingStaysWhileRulesFail()
     {

@@ -41,9 +41,12 @@ const QString T1_82 = QStringLiteral(" 表一 JH82项目鉴定时间未填！");
 const QString T1_83 = QStringLiteral(" 表一 JH82项目鉴定技术水平未填！");
 const QString C_01 = QStringLiteral(" 封面 JH01项目名称填写有误！");
 const QString C_02 = QStringLiteral(" 封面 JH02项目编号填写有误！");
-const QString T2_1 = QStringLiteral(" 表二资金合计数（JF100、JF200） > 1000000千元（十亿元！！），请核对！");
-const QString T2_2 = QStringLiteral(" 表二 JF100 = JF170+JF110+JF120+JF130+JF140+JF150+JF160，累计数有误！");
-const QString T2_3 = QStringLiteral(" 表二 JF100 = JF170+JF110+JF120+JF130+JF140+JF150+JF160，当年数有误！");
+const QString T2_1 =
+    QStringLiteral(" 表二资金合计数（JF100、JF200） > 1000000千元（十亿元！！），请核对！");
+const QString T2_2 =
+    QStringLiteral(" 表二 JF100 = JF170+JF110+JF120+JF130+JF140+JF150+JF160，累计数有误！");
+const QString T2_3 =
+    QStringLiteral(" 表二 JF100 = JF170+JF110+JF120+JF130+JF140+JF150+JF160，当年数有误！");
 const QString T2_4 = QStringLiteral(" 表二 JF400 = JF100-JF200，累计数有误！");
 const QString T2_5 = QStringLiteral(" 表二 JF400 = JF100-JF200，当年数有误！");
 const QString T2_6 = QStringLiteral(" 表二 JF300 = JF311+JF312+JF313+JF314，累计数有误！");
@@ -109,8 +112,8 @@ private slots:
         row("15 outcome form empty", {"JB65="}, {T1_65});
         row("16 17 18 appraisal empty", {"JB81="}, {T1_81, T1_82, T1_83});
         row("17 18 appraised without date and level", {"JB81=1.是"}, {T1_82, T1_83});
-        row("17 18 appraised with date and level",
-            {"JB81=1.是", "JB82=2011-06", "JB83=1.国际领先"}, {});
+        row("17 18 appraised with date and level", {"JB81=1.是", "JB82=2011-06", "JB83=1.国际领先"},
+            {});
         row("18 appraised without level", {"JB81=1.是", "JB82=2011-06"}, {T1_83});
         row("17 18 appraisal text without a number", {"JB81=不鉴定"}, {T1_82, T1_83});
         row("19 name of two characters", {"JB01=项目"}, {C_01});
@@ -120,8 +123,8 @@ private slots:
         // table 2
         row("1 total 1000000 passes",
             {"JF1001=1000000", "JF1401=999940", "JF2001=999970", "JF4001=30"}, {});
-        row("1 total 1000001",
-            {"JF1001=1000001", "JF1401=999941", "JF2001=999971", "JF4001=30"}, {T2_1});
+        row("1 total 1000001", {"JF1001=1000001", "JF1401=999941", "JF2001=999971", "JF4001=30"},
+            {T2_1});
         row("1 two totals over, one line",
             {"JF1002=2000000", "JF1102=2000000", "JF2002=1999970", "JF4002=30"}, {T2_1});
         row("2 cumulative sources 1 short", {"JF1401=39"}, {T2_2});
@@ -175,9 +178,8 @@ private slots:
         CheckState state;
         CheckCoverAndTable1(empty, state);
         QCOMPARE(state.CheckMessage,
-                 lines(QString(), {T1_41, T1_43, T1_22, T1_24, T1_63, T1_25, T1_26, T1_27,
-                                   T1_61, T1_71, T1_62, T1_64, T1_65, T1_81, T1_82, T1_83, C_01,
-                                   C_02}));
+                 lines(QString(), {T1_41, T1_43, T1_22, T1_24, T1_63, T1_25, T1_26, T1_27, T1_61,
+                                   T1_71, T1_62, T1_64, T1_65, T1_81, T1_82, T1_83, C_01, C_02}));
         CheckState others;
         CheckTable2(empty, others);
         CheckTable3(empty, others);

@@ -81,10 +81,9 @@ private slots:
             << QVector<PlanRow>{planned(A, 12.5), planned(B), planned(C, 3)}
             << QVector<ReportedProject>{reported(A, "125"), reported(B), reported(C, "30")}
             << heading(" 3", " 3");
-        QTest::newRow("planned and missing")
-            << QVector<PlanRow>{planned(A), planned(B), planned(C)}
-            << QVector<ReportedProject>{reported(A), reported(C)}
-            << heading(" 3", " 2") + missing(" 1", B);
+        QTest::newRow("planned and missing") << QVector<PlanRow>{planned(A), planned(B), planned(C)}
+                                             << QVector<ReportedProject>{reported(A), reported(C)}
+                                             << heading(" 3", " 2") + missing(" 1", B);
         QTest::newRow("reported and not planned; the next one is still compared")
             << QVector<PlanRow>{planned(A), planned(C, 1)}
             << QVector<ReportedProject>{reported(A), reported(B), reported(C)}
@@ -103,8 +102,8 @@ private slots:
         QTest::newRow("empty plan list")
             << QVector<PlanRow>{} << QVector<ReportedProject>{reported(A)}
             << heading(" 0", " 1") + unplanned(" 1", A);
-        QTest::newRow("both empty") << QVector<PlanRow>{} << QVector<ReportedProject>{}
-                                    << heading(" 0", " 0");
+        QTest::newRow("both empty")
+            << QVector<PlanRow>{} << QVector<ReportedProject>{} << heading(" 0", " 0");
         QTest::newRow("empty amount and no appropriation")
             << QVector<PlanRow>{planned(A)} << QVector<ReportedProject>{reported(A, "0")}
             << heading(" 1", " 1");
@@ -123,8 +122,7 @@ private slots:
         QTest::newRow("line numbers run over every kind")
             << QVector<PlanRow>{planned(A, 1), planned(B), planned(D)}
             << QVector<ReportedProject>{reported(A), reported(C), reported(D)}
-            << heading(" 3", " 3") + wrongAmount(" 1", A) + missing(" 2", B) +
-                   unplanned(" 3", C);
+            << heading(" 3", " 3") + wrongAmount(" 1", A) + missing(" 2", B) + unplanned(" 3", C);
     }
     void report()
     {
@@ -137,8 +135,8 @@ private slots:
     void leadingZerosOfPlanKey()
     {
         PlanRow zeros = planned(QStringLiteral("0201100000001"), 5);
-        const QString text = PlanReconciliation::report({zeros, planned(QStringLiteral("0201100000002"))},
-                                                        {reported(A, "10")});
+        const QString text = PlanReconciliation::report(
+            {zeros, planned(QStringLiteral("0201100000002"))}, {reported(A, "10")});
         QCOMPARE(text, heading(" 2", " 1") + wrongAmount(" 1", A) +
                            missing(" 2", QStringLiteral("0201100000002")));
     }
