@@ -48,6 +48,8 @@ bool FormMain::Form_Load(QString *error)
     bindBoxes();
     probeSummaryTemplate();
     syncGridToCurrentRow();
+    if (m_store->hasCurrent())
+        Adodc2xxx_MoveComplete(); // opening the recordset moved it to its first row
     return true;
 }
 
