@@ -102,4 +102,5 @@ private:
     FieldBox *m_query = nullptr;
     QMap<QString, Panel *> m_panels;
     bool m_ended = false;
+    bool m_gridRowsChanging = false;
 };
