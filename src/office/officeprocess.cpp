@@ -1,0 +1,423 @@
+#include "officeprocess.h"
+
+#include "officeprocess_p.h"
+
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/connection/Connector.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/lang/XEventListener.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/implbase1.hxx>
+#include <rtl/bootstrap.hxx>
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QThread>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <string>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace std::chrono;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+const char *const kProgramDir = WOBZEL_LO_PROGRAM_DIR;
+const int kRestartRequested = 81;
+
+// The UNO environment of this process (type and service registries of the installed office),
+// made once and kept for the life of the process.
+Reference<css::uno::XComponentContext> localContext(QString *error)
+{
+    static std::mutex mutex;
+    static Reference<css::uno::XComponentContext> *context = nullptr;
+    static QString failure;
+    std::lock_guard<std::mutex> lock(mutex);
+    if (!context && failure.isEmpty()) {
+        try {
+            const QString program = QString::fromUtf8(kProgramDir);
+            rtl::Bootstrap::set(OUString("URE_BOOTSTRAP"),
+                                uno::toOU(QStringLiteral("vnd.sun.star.pathname:") + program +
+                                          QStringLiteral("/fundamentalrc")));
+            context = new Reference<css::uno::XComponentContext>(
+                cppu::defaultBootstrap_InitialComponentContext(
+                    uno::fileUrl(program + QStringLiteral("/unorc"))));
+        } catch (const css::uno::Exception &e) {
+            failure = uno::toQ(e.Message);
+        } catch (const std::exception &e) {
+            failure = QString::fromLocal8Bit(e.what());
+        }
+    }
+    if (!context && error)
+        *error = failure;
+    return context ? *context : Reference<css::uno::XComponentContext>();
+}
+
+class BridgeListener : public cppu::WeakImplHelper1<css::lang::XEventListener>
+{
+public:
+    explicit BridgeListener(std::shared_ptr<std::atomic<bool>> gone) : m_gone(std::move(gone)) {}
+    void SAL_CALL disposing(const css::lang::EventObject &) override { m_gone->store(true); }
+
+private:
+    std::shared_ptr<std::atomic<bool>> m_gone;
+};
+
+bool displayAvailable()
+{
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
+        return false;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+QString uniquePipeName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("wobzel_%1_%2_%3")
+        .arg(::getpid())
+        .arg(++counter)
+        .arg(QRandomGenerator::global()->generate() & 0xffffff, 6, 16, QLatin1Char('0'));
+}
+
+} // namespace
+
+// ---- the watchdog ----
+
+CallWatchdog::CallWatchdog() : m_thread([this] { run(); }) {}
+
+CallWatchdog::~CallWatchdog()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+}
+
+void CallWatchdog::arm(pid_t pid, milliseconds timeout)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_armed = true;
+        m_pid = pid;
+        m_deadline = steady_clock::now() + timeout;
+        m_fired = false;
+    }
+    m_wake.notify_all();
+}
+
+void CallWatchdog::disarm()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_armed = false;
+}
+
+void CallWatchdog::run()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    while (!m_stopping) {
+        if (!m_armed) {
+            m_wake.wait(lock);
+            continue;
+        }
+        if (steady_clock::now() < m_deadline) {
+            m_wake.wait_until(lock, m_deadline);
+            continue;
+        }
+        if (m_pid > 0)
+            ::kill(m_pid, SIGKILL);
+        m_fired = true;
+        m_armed = false;
+    }
+}
+
+OfficeCallScope::OfficeCallScope(OfficeProcess::Impl &impl) : m_impl(impl)
+{
+    if (m_impl.callDepth++ == 0)
+        m_impl.watchdog.arm(m_impl.pid, milliseconds(m_impl.callTimeoutMs));
+}
+
+OfficeCallScope::~OfficeCallScope()
+{
+    if (--m_impl.callDepth == 0)
+        m_impl.watchdog.disarm();
+}
+
+// ---- the process ----
+
+bool OfficeProcess::Impl::childAlive()
+{
+    if (pid <= 0)
+        return false;
+    int status = 0;
+    const pid_t r = ::waitpid(pid, &status, WNOHANG);
+    if (r == 0)
+        return true;
+    if (r == pid || (r < 0 && errno == ECHILD)) {
+        exitCode = (r == pid && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
+        pid = 0;
+    }
+    return pid > 0;
+}
+
+QString OfficeProcess::Impl::logTail() const
+{
+    if (!profile)
+        return QString();
+    QFile log(profile->filePath(QStringLiteral("soffice.log")));
+    if (!log.open(QIODevice::ReadOnly))
+        return QString();
+    const QByteArray all = log.readAll();
+    return QString::fromLocal8Bit(all.right(400)).trimmed();
+}
+
+OfficeStatus OfficeProcess::Impl::makeProfile()
+{
+    profile = std::make_unique<QTemporaryDir>(QDir::tempPath() +
+                                              QStringLiteral("/wobzel-office-XXXXXX"));
+    if (!profile->isValid())
+        return {OfficeStatus::CannotStart,
+                QStringLiteral("无法建立办公软件的临时配置文件夹：%1").arg(profile->errorString())};
+    return OfficeStatus::success();
+}
+
+OfficeStatus OfficeProcess::Impl::launch(const QString &pipeName)
+{
+    const QString program = QString::fromUtf8(kProgramDir) + QStringLiteral("/soffice.bin");
+
+    const QStringList arguments = {
+        QStringLiteral("-env:UserInstallation=") + uno::toQ(uno::fileUrl(profile->path())),
+        QStringLiteral("--accept=pipe,name=%1;urp;StarOffice.ComponentContext").arg(pipeName),
+        QStringLiteral("--norestore"),
+        QStringLiteral("--nologo"),
+        QStringLiteral("--nodefault"),
+        QStringLiteral("--nolockcheck"),
+        headless ? QStringLiteral("--headless") : QStringLiteral("--invisible"),
+    };
+    std::vector<std::string> storage;
+    storage.push_back(program.toStdString());
+    for (const QString &a : arguments)
+        storage.push_back(a.toStdString());
+    std::vector<char *> argv;
+    for (std::string &s : storage)
+        argv.push_back(s.data());
+    argv.push_back(nullptr);
+
+    const QByteArray logPath = QFile::encodeName(profile->filePath(QStringLiteral("soffice.log")));
+    const int logFd = ::open(logPath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int nullFd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    const pid_t parent = ::getpid();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // Only async-signal-safe calls from here to exec.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive the program
+        if (::getppid() != parent)
+            ::_exit(127);
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        if (nullFd >= 0)
+            ::dup2(nullFd, 0);
+        if (logFd >= 0) {
+            ::dup2(logFd, 1);
+            ::dup2(logFd, 2);
+        }
+        ::syscall(SYS_close_range, 3U, ~0U, 0U);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    const int forkError = errno;
+    if (logFd >= 0)
+        ::close(logFd);
+    if (nullFd >= 0)
+        ::close(nullFd);
+    if (child < 0)
+        return {OfficeStatus::CannotStart,
+                QStringLiteral("无法启动办公软件：%1").arg(QString::fromLocal8Bit(strerror(forkError)))};
+    pid = child;
+    exitCode = -1;
+    return OfficeStatus::success();
+}
+
+OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
+{
+    QString error;
+    const Reference<css::uno::XComponentContext> local = localContext(&error);
+    if (!local.is())
+        return {OfficeStatus::CannotStart, QStringLiteral("无法建立 UNO 环境：%1").arg(error)};
+
+    const auto deadline = steady_clock::now() + milliseconds(connectTimeoutMs);
+    try {
+        const Reference<css::connection::XConnector> connector =
+            css::connection::Connector::create(local);
+        const OUString description = uno::toOU(QStringLiteral("pipe,name=") + pipeName);
+        Reference<css::connection::XConnection> connection;
+        int restarts = 0;
+        while (!connection.is()) {
+            if (!childAlive()) {
+                // The first start in a new profile ends asking to be started again.
+                if (exitCode == kRestartRequested && ++restarts <= 3) {
+                    const OfficeStatus relaunched = launch(pipeName);
+                    if (!relaunched.ok())
+                        return relaunched;
+                    continue;
+                }
+                return {OfficeStatus::CannotStart,
+                        QStringLiteral("办公软件启动后即退出（退出码 %1）。%2")
+                            .arg(exitCode)
+                            .arg(logTail())};
+            }
+            if (steady_clock::now() > deadline)
+                return {OfficeStatus::CannotStart,
+                        QStringLiteral("办公软件在 %1 秒内没有应答。")
+                            .arg(connectTimeoutMs / 1000)};
+            try {
+                connection = connector->connect(description);
+            } catch (const css::connection::NoConnectException &) {
+                QThread::msleep(25);
+            }
+        }
+        const auto left = duration_cast<milliseconds>(deadline - steady_clock::now());
+        watchdog.arm(pid, std::max(left, milliseconds(5000)));
+        const Reference<css::bridge::XBridge> urp =
+            css::bridge::BridgeFactory::create(local)->createBridge(
+                OUString(), OUString("urp"), connection, nullptr);
+        bridge.set(urp, UNO_QUERY_THROW);
+        bridgeGone = std::make_shared<std::atomic<bool>>(false);
+        bridge->addEventListener(new BridgeListener(bridgeGone));
+        context.set(urp->getInstance(OUString("StarOffice.ComponentContext")), UNO_QUERY_THROW);
+        desktop = css::frame::Desktop::create(context);
+        watchdog.disarm();
+    } catch (const css::uno::Exception &e) {
+        watchdog.disarm();
+        return {OfficeStatus::CannotStart,
+                QStringLiteral("无法连接办公软件：%1").arg(uno::toQ(e.Message))};
+    }
+    return OfficeStatus::success();
+}
+
+void OfficeProcess::Impl::endChild(milliseconds grace)
+{
+    const auto deadline = steady_clock::now() + grace;
+    while (childAlive() && steady_clock::now() < deadline)
+        QThread::msleep(20);
+    if (pid > 0) {
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        pid = 0;
+    }
+}
+
+OfficeProcess::OfficeProcess(Display display) : d(std::make_unique<Impl>())
+{
+    d->display = display;
+    d->headless = display == Display::Headless ||
+                  (display == Display::Automatic && !displayAvailable());
+}
+
+OfficeProcess::~OfficeProcess()
+{
+    stop();
+}
+
+OfficeStatus OfficeProcess::start()
+{
+    if (isRunning())
+        return OfficeStatus::success();
+    stop();
+    const QString pipe = uniquePipeName();
+    OfficeStatus status = d->makeProfile();
+    if (status.ok())
+        status = d->launch(pipe);
+    if (status.ok())
+        status = d->connect(pipe);
+    if (!status.ok()) {
+        stop();
+        return status;
+    }
+    ++d->generation;
+    return status;
+}
+
+void OfficeProcess::stop()
+{
+    if (d->desktop.is() && isRunning()) {
+        d->watchdog.arm(d->pid, milliseconds(8000));
+        try {
+            // Drop every document first, so that ending the office asks nothing.
+            const Reference<css::container::XEnumeration> documents =
+                d->desktop->getComponents()->createEnumeration();
+            while (documents->hasMoreElements()) {
+                Reference<css::lang::XComponent> document(documents->nextElement(), UNO_QUERY);
+                uno::closeQuietly(document);
+            }
+            d->desktop->terminate();
+        } catch (...) {
+            // Ending anyway below.
+        }
+        d->watchdog.disarm();
+    }
+    d->desktop.clear();
+    d->context.clear();
+    if (d->bridge.is()) {
+        try {
+            d->bridge->dispose();
+        } catch (...) {
+        }
+        d->bridge.clear();
+    }
+    d->endChild(milliseconds(5000));
+    d->profile.reset();
+}
+
+bool OfficeProcess::isRunning() const
+{
+    return d->childAlive() && d->desktop.is() && d->bridgeGone && !d->bridgeGone->load();
+}
+
+bool OfficeProcess::isHeadless() const
+{
+    return d->headless;
+}
+
+qint64 OfficeProcess::processId() const
+{
+    return d->childAlive() ? d->pid : 0;
+}
+
+int OfficeProcess::generation() const
+{
+    return d->generation;
+}
+
+void OfficeProcess::setConnectTimeout(int milliseconds)
+{
+    d->connectTimeoutMs = milliseconds;
+}
+
+void OfficeProcess::setCallTimeout(int milliseconds)
+{
+    d->callTimeoutMs = milliseconds;
+}
+
+int OfficeProcess::callTimeout() const
+{
+    return d->callTimeoutMs;
+}

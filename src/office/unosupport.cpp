@@ -1,0 +1,132 @@
+#include "unosupport.h"
+
+#include "officeprocess_p.h"
+
+#include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/util/CloseVetoException.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
+
+#include <QFileInfo>
+#include <QUrl>
+
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+
+namespace uno {
+
+OUString fileUrl(const QString &path)
+{
+    return toOU(QString::fromUtf8(
+        QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded()));
+}
+
+css::beans::PropertyValue property(const char *name, const css::uno::Any &value)
+{
+    css::beans::PropertyValue p;
+    p.Name = OUString::createFromAscii(name);
+    p.Value = value;
+    return p;
+}
+
+css::uno::Sequence<css::beans::PropertyValue>
+properties(std::initializer_list<css::beans::PropertyValue> list)
+{
+    return css::uno::Sequence<css::beans::PropertyValue>(list.begin(), sal_Int32(list.size()));
+}
+
+css::uno::Sequence<css::beans::PropertyValue> loadArguments(bool visible, bool asTemplate,
+                                                            bool readOnly)
+{
+    return properties({
+        property("Hidden", css::uno::Any(!visible)),
+        property("AsTemplate", css::uno::Any(asTemplate)),
+        property("ReadOnly", css::uno::Any(readOnly)),
+        property("MacroExecutionMode",
+                 css::uno::Any(css::document::MacroExecMode::NEVER_EXECUTE)),
+        property("UpdateDocMode", css::uno::Any(css::document::UpdateDocMode::NO_UPDATE)),
+    });
+}
+
+css::uno::Sequence<css::beans::PropertyValue> storeArguments(const char *filterName)
+{
+    return properties({
+        property("FilterName", css::uno::Any(OUString::createFromAscii(filterName))),
+        property("Overwrite", css::uno::Any(true)),
+    });
+}
+
+void closeQuietly(const Reference<css::lang::XComponent> &document)
+{
+    if (!document.is())
+        return;
+    try {
+        Reference<css::util::XModifiable> modifiable(document, UNO_QUERY);
+        if (modifiable.is())
+            modifiable->setModified(false);
+        Reference<css::util::XCloseable> closeable(document, UNO_QUERY);
+        if (closeable.is())
+            closeable->close(true);
+        else
+            document->dispose();
+    } catch (const css::util::CloseVetoException &) {
+        try {
+            document->dispose();
+        } catch (...) {
+        }
+    } catch (...) {
+        // Already gone.
+    }
+}
+
+Reference<css::frame::XDesktop2> desktop(OfficeProcess &process)
+{
+    return process.impl().desktop;
+}
+
+OfficeStatus call(OfficeProcess &process, const QString &what,
+                  const std::function<OfficeStatus()> &body, bool start)
+{
+    if (start) {
+        const OfficeStatus started = process.start();
+        if (!started.ok())
+            return started;
+    } else if (!process.isRunning()) {
+        return OfficeStatus::failure(QStringLiteral("%1失败：办公软件没有运行。").arg(what));
+    }
+    OfficeCallScope scope(process.impl());
+    QString reason;
+    try {
+        return body();
+    } catch (const css::uno::Exception &e) {
+        reason = toQ(e.Message);
+    } catch (const std::exception &e) {
+        reason = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        reason = QStringLiteral("未知错误");
+    }
+    if (scope.timedOut())
+        return OfficeStatus::failure(
+            QStringLiteral("%1失败：办公软件在 %2 秒内没有响应，已被终止。")
+                .arg(what)
+                .arg(process.callTimeout() / 1000));
+    if (!process.isRunning())
+        return OfficeStatus::failure(QStringLiteral("%1失败：办公软件已退出。").arg(what));
+    return OfficeStatus::failure(QStringLiteral("%1失败：%2").arg(what, reason));
+}
+
+OfficeStatus ioFailure(sal_Int32 errorCode, const OUString &message, const QString &what,
+                       const QString &path)
+{
+    // The office's error codes keep the class in bits 8..12: 3 "does not exist",
+    // 5 "access denied", 7 "locking".
+    const int errorClass = (errorCode >> 8) & 0x1f;
+    if (errorClass == 3)
+        return OfficeStatus::fileNotFound(path);
+    if (errorClass == 5 || errorClass == 7)
+        return OfficeStatus::permissionDenied(path);
+    return OfficeStatus::failure(QStringLiteral("%1失败：%2").arg(what, toQ(message)));
+}
+
+} // namespace uno
