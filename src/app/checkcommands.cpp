@@ -3,11 +3,25 @@
 #include "checkreport.h"
 #include "fieldbinder.h"
 #include "formmain.h"
+#include "planlist.h"
 #include "prompts.h"
 #include "recordstore.h"
+#include "spreadsheet.h"
 
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
+
+namespace {
+
+QString excelResidentWarning()
+{
+    return QStringLiteral(
+        "有Excel程序驻留内存，可能无法正确加载数据文件。请按Ctrl+Alt+Del键，在任务管理器中将其"
+        "关闭，然后重新执行程序或重新启动计算机。否则，可能会引起计算错误。");
+}
+
+} // namespace
 
 CheckCommands::CheckCommands(FormMain &form) : m_form(form) {}
 
@@ -80,4 +94,32 @@ void CheckCommands::CommandSaveCheckReport_Click()
                              FormMain::shortTitle(), MessageIcon::Information);
 }
 
-void CheckCommands::CommandItem_Click() {}
+void CheckCommands::CommandItem_Click()
+{
+    const QString path = QDir(m_form.programFolder()).filePath(planListFileName());
+    QVector<PlanReconciliation::PlanRow> plan;
+    OfficeStatus status;
+    {
+        const std::unique_ptr<Spreadsheet> sheet = m_form.office().createSpreadsheet();
+        status = PlanList::read(*sheet, path, &plan);
+    }
+    if (!status.ok()) {
+        if (status.number() == OfficeStatus::PermissionDenied)
+            m_form.prompts().message(excelResidentWarning(), completionTitle(),
+                                     MessageIcon::Exclamation);
+        m_form.prompts().message(QStringLiteral("读取") + path +
+                                     QStringLiteral("失败！项目上报情况核对未完成。"),
+                                 completionTitle(), MessageIcon::Information);
+        return;
+    }
+    RecordStore &store = m_form.store();
+    QVector<PlanReconciliation::ReportedProject> records;
+    records.reserve(store.recordCount());
+    for (int i = 0; i < store.recordCount(); ++i)
+        records << PlanReconciliation::ReportedProject::from(store.row(i));
+    setReport(PlanReconciliation::report(plan, records));
+    if (store.recordCount() > 0)
+        store.moveFirst();
+    m_form.prompts().message(QStringLiteral("项目上报情况核对完成，请在数据审核结果框内查看结果。"),
+                             completionTitle(), MessageIcon::Exclamation);
+}

@@ -2,6 +2,7 @@
 
 #include "checkrules.h"
 #include "codepickerset.h"
+#include "officesuite.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -50,6 +51,9 @@ public:
     PageRing &pageRing() { return *m_pageRing; }
     ProjectCommands &projectCommands() { return *m_projectCommands; }
     CheckCommands &checkCommands() { return *m_checkCommands; }
+    // The office programs of the program run, started on first use (tests set a stand-in).
+    OfficeSuite &office();
+    void setOffice(OfficeSuite *office) { m_office = office; }
 
     Panel *panel(const QString &name) const { return m_panels.value(name); }
     QPushButton *button(const QString &name) const;
@@ -90,6 +94,8 @@ private:
     std::unique_ptr<PageRing> m_pageRing;
     std::unique_ptr<ProjectCommands> m_projectCommands;
     std::unique_ptr<CheckCommands> m_checkCommands;
+    std::unique_ptr<OfficeSuite> m_ownOffice;
+    OfficeSuite *m_office = nullptr;
     CheckState m_check;
     CodePickerSet m_pickers;
 
