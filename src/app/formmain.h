@@ -10,6 +10,8 @@
 class DataControl;
 class FieldBinder;
 class FieldBox;
+class HelpCommand;
+class OfficeSuite;
 class Panel;
 class PageRing;
 class ProjectCommands;
@@ -48,6 +50,11 @@ public:
     CodePickerSet &codePickers() { return m_pickers; }
     PageRing &pageRing() { return *m_pageRing; }
     ProjectCommands &projectCommands() { return *m_projectCommands; }
+    HelpCommand &helpCommand() { return *m_helpCommand; }
+    // The office programs of the run (the one word-processor object among them), started on
+    // first use and ended with the window. Tests put a stand-in in place.
+    OfficeSuite &office();
+    void setOffice(std::unique_ptr<OfficeSuite> office);
 
     Panel *panel(const QString &name) const { return m_panels.value(name); }
     QPushButton *button(const QString &name) const;
@@ -87,6 +94,8 @@ private:
     std::unique_ptr<RecordTableModel> m_model;
     std::unique_ptr<PageRing> m_pageRing;
     std::unique_ptr<ProjectCommands> m_projectCommands;
+    std::unique_ptr<OfficeSuite> m_office;
+    std::unique_ptr<HelpCommand> m_helpCommand;
     CheckState m_check;
     CodePickerSet m_pickers;
 
