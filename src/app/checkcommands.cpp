@@ -3,6 +3,7 @@
 #include "checkreport.h"
 #include "fieldbinder.h"
 #include "formmain.h"
+#include "officesuite.h"
 #include "planlist.h"
 #include "prompts.h"
 #include "recordstore.h"

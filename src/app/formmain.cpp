@@ -4,6 +4,8 @@
 #include "datacontrol.h"
 #include "fieldbinder.h"
 #include "fieldbox.h"
+#include "helpcommand.h"
+#include "officesuite.h"
 #include "pagebuilder.h"
 #include "pagering.h"
 #include "panel.h"
@@ -123,6 +125,7 @@ FormMain::FormMain(const QString &programFolder, Prompts &prompts, QWidget *pare
     m_pageRing = std::make_unique<PageRing>(*this);
     m_projectCommands = std::make_unique<ProjectCommands>(*this);
     m_checkCommands = std::make_unique<CheckCommands>(*this);
+    m_helpCommand = std::make_unique<HelpCommand>(*this);
     connectCommands();
 
     connect(m_store.get(), &RecordStore::moveComplete, this, &FormMain::Adodc2xxx_MoveComplete);

@@ -2,7 +2,6 @@
 
 #include "checkrules.h"
 #include "codepickerset.h"
-#include "officesuite.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -12,6 +11,8 @@ class CheckCommands;
 class DataControl;
 class FieldBinder;
 class FieldBox;
+class HelpCommand;
+class OfficeSuite;
 class Panel;
 class PageRing;
 class ProjectCommands;
@@ -51,9 +52,11 @@ public:
     PageRing &pageRing() { return *m_pageRing; }
     ProjectCommands &projectCommands() { return *m_projectCommands; }
     CheckCommands &checkCommands() { return *m_checkCommands; }
-    // The office programs of the program run, started on first use (tests set a stand-in).
+    HelpCommand &helpCommand() { return *m_helpCommand; }
+    // The office programs of the run (the one word-processor object among them), started on
+    // first use and ended with the window. Tests put a stand-in in place.
     OfficeSuite &office();
-    void setOffice(OfficeSuite *office) { m_office = office; }
+    void setOffice(std::unique_ptr<OfficeSuite> office);
 
     Panel *panel(const QString &name) const { return m_panels.value(name); }
     QPushButton *button(const QString &name) const;
@@ -94,8 +97,8 @@ private:
     std::unique_ptr<PageRing> m_pageRing;
     std::unique_ptr<ProjectCommands> m_projectCommands;
     std::unique_ptr<CheckCommands> m_checkCommands;
-    std::unique_ptr<OfficeSuite> m_ownOffice;
-    OfficeSuite *m_office = nullptr;
+    std::unique_ptr<OfficeSuite> m_office;
+    std::unique_ptr<HelpCommand> m_helpCommand;
     CheckState m_check;
     CodePickerSet m_pickers;
 

@@ -5,6 +5,8 @@
 #include "datacontrol.h"
 #include "fieldbinder.h"
 #include "fieldbox.h"
+#include "helpcommand.h"
+#include "libreofficesuite.h"
 #include "pagering.h"
 #include "panel.h"
 #include "projectcommands.h"
@@ -81,6 +83,19 @@ void FormMain::connectCommands()
     m_pageRing->connectButtons();
     m_projectCommands->connectControls();
     m_checkCommands->connectControls();
+    m_helpCommand->connectControls();
+}
+
+OfficeSuite &FormMain::office()
+{
+    if (!m_office)
+        m_office = std::make_unique<LibreOfficeSuite>();
+    return *m_office;
+}
+
+void FormMain::setOffice(std::unique_ptr<OfficeSuite> office)
+{
+    m_office = std::move(office);
 }
 
 bool FormMain::eventFilter(QObject *watched, QEvent *event)
@@ -158,5 +173,6 @@ void FormMain::closeEvent(QCloseEvent *event)
         return;
     }
     m_ended = true;
+    m_office.reset(); // the word processor and the office process end with the window
     event->accept();
 }

@@ -101,7 +101,10 @@ struct CalcSpreadsheet::Impl
     {
         return OfficeStatus::failure(QStringLiteral("没有打开的工作簿。"));
     }
-    bool usable() const { return document.is() && generation == process.generation(); }
+    bool usable() const
+    {
+        return document.is() && generation == process.generation() && process.isRunning();
+    }
     OfficeStatus load(const OUString &url, bool asTemplate);
     Reference<css::table::XCellRange> range(int top, int left, int bottom, int right) const
     {
@@ -189,6 +192,18 @@ OfficeStatus CalcSpreadsheet::writeCell(int row, int column, const QString &text
     return uno::call(d->process, QStringLiteral("写入单元格"), [&]() -> OfficeStatus {
         const Reference<css::table::XCell> cell = d->sheet->getCellByPosition(column - 1, row - 1);
         cell->setFormula(formulaInput(cellValueOfWrittenText(text)));
+        return OfficeStatus::success();
+    });
+}
+
+OfficeStatus CalcSpreadsheet::writeFormula(int row, int column, const QString &formula)
+{
+    if (!d->usable())
+        return d->notOpen();
+    if (!validPosition(row, column))
+        return OfficeStatus::failure(QStringLiteral("单元格位置无效。"));
+    return uno::call(d->process, QStringLiteral("写入公式"), [&]() -> OfficeStatus {
+        d->sheet->getCellByPosition(column - 1, row - 1)->setFormula(uno::toOU(formula));
         return OfficeStatus::success();
     });
 }

@@ -28,6 +28,8 @@ public:
     // A new, empty workbook with one sheet, in place of an opened one: how workbooks are made
     // from nothing (test data, benchmark files).
     OfficeStatus createNew();
+    // Writes a formula (in the office's English notation, "=SUM(A1:A3)") into one cell.
+    OfficeStatus writeFormula(int row, int column, const QString &formula);
 
     struct Impl;
 

@@ -48,6 +48,11 @@ Reference<css::uno::XComponentContext> localContext(QString *error)
     static QString failure;
     std::lock_guard<std::mutex> lock(mutex);
     if (!context && failure.isEmpty()) {
+        // The bridge may still write to an office that has just ended: that must fail the
+        // write, not end the program.
+        struct sigaction current = {};
+        if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+            ::signal(SIGPIPE, SIG_IGN);
         try {
             const QString program = QString::fromUtf8(kProgramDir);
             rtl::Bootstrap::set(OUString("URE_BOOTSTRAP"),
@@ -187,10 +192,26 @@ QString OfficeProcess::Impl::logTail() const
     return QString::fromLocal8Bit(all.right(400)).trimmed();
 }
 
+// Profile folders are named after the program's process; a folder whose program has ended
+// without removing it (a crash) is removed by the next start.
+static void removeAbandonedProfiles()
+{
+    QDir temp(QDir::tempPath());
+    const QStringList folders =
+        temp.entryList({QStringLiteral("wobzel-office-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &name : folders) {
+        bool ok = false;
+        const pid_t owner = name.section(QLatin1Char('-'), 2, 2).toInt(&ok);
+        if (ok && owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH)
+            QDir(temp.filePath(name)).removeRecursively();
+    }
+}
+
 OfficeStatus OfficeProcess::Impl::makeProfile()
 {
-    profile = std::make_unique<QTemporaryDir>(QDir::tempPath() +
-                                              QStringLiteral("/wobzel-office-XXXXXX"));
+    removeAbandonedProfiles();
+    profile = std::make_unique<QTemporaryDir>(
+        QDir::tempPath() + QStringLiteral("/wobzel-office-%1-XXXXXX").arg(::getpid()));
     if (!profile->isValid())
         return {OfficeStatus::CannotStart,
                 QStringLiteral("无法建立办公软件的临时配置文件夹：%1").arg(profile->errorString())};
@@ -232,6 +253,7 @@ OfficeStatus OfficeProcess::Impl::launch(const QString &pipeName)
         sigset_t none;
         sigemptyset(&none);
         ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        ::signal(SIGPIPE, SIG_DFL);
         if (nullFd >= 0)
             ::dup2(nullFd, 0);
         if (logFd >= 0) {
@@ -400,6 +422,26 @@ bool OfficeProcess::isHeadless() const
 qint64 OfficeProcess::processId() const
 {
     return d->childAlive() ? d->pid : 0;
+}
+
+int OfficeProcess::documentCount()
+{
+    if (!isRunning())
+        return -1;
+    int count = 0;
+    const OfficeStatus status = uno::call(
+        *this, QStringLiteral("统计文档"),
+        [&]() {
+            const Reference<css::container::XEnumeration> documents =
+                d->desktop->getComponents()->createEnumeration();
+            while (documents->hasMoreElements()) {
+                documents->nextElement();
+                ++count;
+            }
+            return OfficeStatus::success();
+        },
+        false);
+    return status.ok() ? count : -1;
 }
 
 int OfficeProcess::generation() const

@@ -33,6 +33,8 @@ public:
     bool isHeadless() const;
     // The process id of the running office, 0 when none runs.
     qint64 processId() const;
+    // The number of documents the office holds (whoever opened them); -1 when none runs.
+    int documentCount();
     // Counts the starts: documents of an earlier generation are gone.
     int generation() const;
 

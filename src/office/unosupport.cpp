@@ -106,11 +106,13 @@ OfficeStatus call(OfficeProcess &process, const QString &what,
     } catch (...) {
         reason = QStringLiteral("未知错误");
     }
-    if (scope.timedOut())
+    if (scope.timedOut()) {
+        process.stop(); // what is left of the ended office goes too
         return OfficeStatus::failure(
             QStringLiteral("%1失败：办公软件在 %2 秒内没有响应，已被终止。")
                 .arg(what)
                 .arg(process.callTimeout() / 1000));
+    }
     if (!process.isRunning())
         return OfficeStatus::failure(QStringLiteral("%1失败：办公软件已退出。").arg(what));
     return OfficeStatus::failure(QStringLiteral("%1失败：%2").arg(what, reason));

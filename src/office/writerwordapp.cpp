@@ -103,7 +103,7 @@ struct WriterWordApp::Impl
     // Documents of an office that has ended since are gone.
     void forgetLost()
     {
-        if (started && generation != process.generation()) {
+        if (started && (generation != process.generation() || !process.isRunning())) {
             documents.clear();
             started = false;
             visible = false;

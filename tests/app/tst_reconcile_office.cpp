@@ -38,6 +38,21 @@ bool writePlanList(LibreOfficeSuite &suite, const QString &path, const QList<Pla
     return ok;
 }
 
+// The window's office: the one office of this test program, shared by its windows.
+class SharedOffice : public OfficeSuite
+{
+public:
+    explicit SharedOffice(LibreOfficeSuite &suite) : m_suite(suite) {}
+    std::unique_ptr<Spreadsheet> createSpreadsheet() override
+    {
+        return m_suite.createSpreadsheet();
+    }
+    WordApp &wordApp() override { return m_suite.wordApp(); }
+
+private:
+    LibreOfficeSuite &m_suite;
+};
+
 struct Project
 {
     QString number, name, unit, competentUnit, jf1102;
@@ -94,7 +109,7 @@ private slots:
         }
         ScriptedPrompts prompts;
         FormMain form(dir.path(), prompts);
-        form.setOffice(m_suite.get());
+        form.setOffice(std::make_unique<SharedOffice>(*m_suite));
         QString error;
         QVERIFY2(form.Form_Load(&error), qPrintable(error));
         form.store().moveLast();
@@ -122,7 +137,7 @@ private slots:
         QTemporaryDir dir;
         ScriptedPrompts prompts;
         FormMain form(dir.path(), prompts);
-        form.setOffice(m_suite.get());
+        form.setOffice(std::make_unique<SharedOffice>(*m_suite));
         QString error;
         QVERIFY2(form.Form_Load(&error), qPrintable(error));
         form.checkReport()->setPlainText(QStringLiteral("earlier report"));
