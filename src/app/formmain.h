@@ -8,6 +8,7 @@
 #include <memory>
 
 class DataControl;
+class FieldBehaviour;
 class FieldBinder;
 class FieldBox;
 class Panel;
@@ -48,6 +49,7 @@ public:
     CodePickerSet &codePickers() { return m_pickers; }
     PageRing &pageRing() { return *m_pageRing; }
     ProjectCommands &projectCommands() { return *m_projectCommands; }
+    FieldBehaviour &fieldBehaviour() { return *m_fieldBehaviour; }
 
     Panel *panel(const QString &name) const { return m_panels.value(name); }
     QPushButton *button(const QString &name) const;
@@ -87,6 +89,7 @@ private:
     std::unique_ptr<RecordTableModel> m_model;
     std::unique_ptr<PageRing> m_pageRing;
     std::unique_ptr<ProjectCommands> m_projectCommands;
+    std::unique_ptr<FieldBehaviour> m_fieldBehaviour;
     CheckState m_check;
     CodePickerSet m_pickers;
 
