@@ -55,6 +55,7 @@ void addCaption(const CaptionLabel &caption, QWidget *parent)
     label->setGeometry(place(caption.rect));
     label->setAutoFillBackground(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setContentsMargins(2, 0, 0, 0);
     label->setWordWrap(caption.rect.height > 300);
 }
 
@@ -110,6 +111,7 @@ Panel *build(Page page, QWidget *parent)
     const PageInfo &pageInfo = info(page);
     auto *panel = new Panel(QString::fromLatin1(pageInfo.panelName),
                             QString::fromUtf8(pageInfo.caption), parent);
+    panel->setAutoFillBackground(true);
     // The page buttons come before the fields in tab order, the pickers after them.
     const QString suffix = QString::fromLatin1(pageInfo.buttonSuffix);
     const QString front = page == Page::Table3 ? QStringLiteral("上一页 ") : QStringLiteral("上一页");
