@@ -293,9 +293,8 @@ bool FieldBehaviour::filterCharacter(const Entry &entry, QChar c) const
     if (c == u'-' && entry.field->filter == KeyFilter::SignedDigits) {
         const auto *box = static_cast<const FieldBox *>(entry.box);
         const int start = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
-        const QString rest = box->text().mid(box->hasSelectedText()
-                                                 ? start + box->selectedText().size()
-                                                 : start);
+        const QString rest =
+            box->text().mid(box->hasSelectedText() ? start + box->selectedText().size() : start);
         return start != 0 || rest.startsWith(u'-');
     }
     return true;
@@ -333,8 +332,8 @@ void FieldBehaviour::light(Entry &entry, bool on)
     if (entry.label)
         paint(entry.label, QPalette::Window, colour);
     else
-        paint(entry.box, QPalette::Base, on || entry.everLeft ? colour
-                                                           : QApplication::palette().color(QPalette::Base));
+        paint(entry.box, QPalette::Base,
+              on || entry.everLeft ? colour : QApplication::palette().color(QPalette::Base));
 }
 
 bool FieldBehaviour::numberInUse(const QString &number) const

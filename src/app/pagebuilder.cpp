@@ -70,8 +70,8 @@ void addStaticText(const StaticText &text, QWidget *parent)
         box->setLineWrapMode(QPlainTextEdit::NoWrap);
         widget = box;
     } else {
-        auto *label = new QLabel(text.text16().replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-                                 parent);
+        auto *label =
+            new QLabel(text.text16().replace(QStringLiteral("\r\n"), QStringLiteral("\n")), parent);
         label->setWordWrap(text.rect.width < 600);
         if (text.kind == StaticKind::Title) {
             QFont font = label->font();
@@ -114,7 +114,8 @@ Panel *build(Page page, QWidget *parent)
     panel->setAutoFillBackground(true);
     // The page buttons come before the fields in tab order, the pickers after them.
     const QString suffix = QString::fromLatin1(pageInfo.buttonSuffix);
-    const QString front = page == Page::Table3 ? QStringLiteral("上一页 ") : QStringLiteral("上一页");
+    const QString front =
+        page == Page::Table3 ? QStringLiteral("上一页 ") : QStringLiteral("上一页");
     addPageButton(panel, QStringLiteral("CommandFront") + suffix, front, 3240);
     addPageButton(panel, QStringLiteral("CommandBack") + suffix, QStringLiteral("下一页"), 4560);
     addPageButton(panel, QStringLiteral("CommandClose") + suffix, QStringLiteral("关  闭"), 5880);

@@ -103,7 +103,10 @@ struct StaticText
 namespace EntryTables {
 
 constexpr const char *Tab = "{tab}";
-inline bool isTab(const char *target) { return target && qstrcmp(target, Tab) == 0; }
+inline bool isTab(const char *target)
+{
+    return target && qstrcmp(target, Tab) == 0;
+}
 
 // Every entry field, page by page, each page in tab order.
 const QVector<EntryField> &fields();

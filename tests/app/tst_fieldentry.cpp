@@ -232,18 +232,42 @@ void TestFieldEntry::digitFilter_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("result");
-    QTest::newRow("JB24") << Page::Table1 << "JB24" << "1a-.2 3" << "123";
-    QTest::newRow("JB63_1") << Page::Table1 << "JB63_1" << "2o11" << "211";
-    QTest::newRow("JB82 any") << Page::Table1 << "JB82" << "2011/5" << "2011/5";
-    QTest::newRow("JF1001") << Page::Table2 << "JF1001" << "-1.5e" << "15";
-    QTest::newRow("JF1001 max 7") << Page::Table2 << "JF1001" << "123456789" << "1234567";
-    QTest::newRow("JF4001 minus") << Page::Table2 << "JF4001" << "-120" << "-120";
-    QTest::newRow("JF4001 inner minus") << Page::Table2 << "JF4001" << "12-0" << "120";
-    QTest::newRow("JF4001 two minus") << Page::Table2 << "JF4001" << "--5" << "-5";
-    QTest::newRow("JF4002 any") << Page::Table2 << "JF4002" << "-1.5a" << "-1.5a";
-    QTest::newRow("JL300 max 4") << Page::Table3 << "JL300" << "12345" << "1234";
-    QTest::newRow("JL100 max 3") << Page::Table3 << "JL100" << "1x2345" << "123";
-    QTest::newRow("JGCSCD any") << Page::Table4 << "JGCSCD" << "1.x" << "1.x";
+    QTest::newRow("JB24") << Page::Table1 << "JB24"
+                          << "1a-.2 3"
+                          << "123";
+    QTest::newRow("JB63_1") << Page::Table1 << "JB63_1"
+                            << "2o11"
+                            << "211";
+    QTest::newRow("JB82 any") << Page::Table1 << "JB82"
+                              << "2011/5"
+                              << "2011/5";
+    QTest::newRow("JF1001") << Page::Table2 << "JF1001"
+                            << "-1.5e"
+                            << "15";
+    QTest::newRow("JF1001 max 7") << Page::Table2 << "JF1001"
+                                  << "123456789"
+                                  << "1234567";
+    QTest::newRow("JF4001 minus") << Page::Table2 << "JF4001"
+                                  << "-120"
+                                  << "-120";
+    QTest::newRow("JF4001 inner minus") << Page::Table2 << "JF4001"
+                                        << "12-0"
+                                        << "120";
+    QTest::newRow("JF4001 two minus") << Page::Table2 << "JF4001"
+                                      << "--5"
+                                      << "-5";
+    QTest::newRow("JF4002 any") << Page::Table2 << "JF4002"
+                                << "-1.5a"
+                                << "-1.5a";
+    QTest::newRow("JL300 max 4") << Page::Table3 << "JL300"
+                                 << "12345"
+                                 << "1234";
+    QTest::newRow("JL100 max 3") << Page::Table3 << "JL100"
+                                 << "1x2345"
+                                 << "123";
+    QTest::newRow("JGCSCD any") << Page::Table4 << "JGCSCD"
+                                << "1.x"
+                                << "1.x";
 }
 
 void TestFieldEntry::digitFilter()

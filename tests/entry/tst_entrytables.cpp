@@ -49,11 +49,16 @@ void TestEntryTables::fieldsPerPage_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("last");
-    QTest::newRow("cover") << Page::Cover << 9 << "JB01" << "TBSJ";
-    QTest::newRow("table1") << Page::Table1 << 48 << "JB21" << "JB83";
-    QTest::newRow("table2") << Page::Table2 << 32 << "JF1001" << "JF4102";
-    QTest::newRow("table3") << Page::Table3 << 18 << "JL100" << "JL420";
-    QTest::newRow("table4") << Page::Table4 << 26 << "JG131" << "JDCG";
+    QTest::newRow("cover") << Page::Cover << 9 << "JB01"
+                           << "TBSJ";
+    QTest::newRow("table1") << Page::Table1 << 48 << "JB21"
+                            << "JB83";
+    QTest::newRow("table2") << Page::Table2 << 32 << "JF1001"
+                            << "JF4102";
+    QTest::newRow("table3") << Page::Table3 << 18 << "JL100"
+                            << "JL420";
+    QTest::newRow("table4") << Page::Table4 << 26 << "JG131"
+                            << "JDCG";
 }
 
 void TestEntryTables::fieldsPerPage()
@@ -179,12 +184,23 @@ void TestEntryTables::pickerItemCounts_data()
         const char *name;
         int items;
         int fields;
-    } rows[] = {{"ComboEducational_Background", 5, 3}, {"ComboDegree", 4, 3},
-                {"ComboSex", 2, 3},      {"ComboJB62", 13, 1},  {"ComboJB26", 81, 1},
-                {"ComboJB64", 4, 1},     {"ComboJB27", 6, 1},   {"ComboJB65", 13, 1},
-                {"ComboJB22", 18, 1},    {"ComboTitle", 4, 3},  {"ComboJB71", 5, 1},
-                {"ComboType", 3, 3},     {"ComboJB72", 11, 3},  {"ComboJB25_JB52_JB54", 11, 3},
-                {"ComboJB81", 2, 1},     {"ComboJB61", 10, 1},  {"ComboJB83", 6, 1},
+    } rows[] = {{"ComboEducational_Background", 5, 3},
+                {"ComboDegree", 4, 3},
+                {"ComboSex", 2, 3},
+                {"ComboJB62", 13, 1},
+                {"ComboJB26", 81, 1},
+                {"ComboJB64", 4, 1},
+                {"ComboJB27", 6, 1},
+                {"ComboJB65", 13, 1},
+                {"ComboJB22", 18, 1},
+                {"ComboTitle", 4, 3},
+                {"ComboJB71", 5, 1},
+                {"ComboType", 3, 3},
+                {"ComboJB72", 11, 3},
+                {"ComboJB25_JB52_JB54", 11, 3},
+                {"ComboJB81", 2, 1},
+                {"ComboJB61", 10, 1},
+                {"ComboJB83", 6, 1},
                 {"ComboJGCSCD", 4, 1}};
     for (const auto &r : rows)
         QTest::newRow(r.name) << QString::fromLatin1(r.name) << r.items << r.fields;
@@ -323,18 +339,42 @@ void TestEntryTables::appraisalDate_data()
     QTest::addColumn<QString>("jb82");
     QTest::addColumn<QString>("start");
     QTest::addColumn<A>("result");
-    QTest::newRow("not appraised") << "2.否" << "" << "" << A::NotAppraised;
-    QTest::newRow("not appraised, any date") << "2.否" << "xx" << "2012" << A::NotAppraised;
-    QTest::newRow("empty") << "1.是" << "" << "" << A::Fail;
-    QTest::newRow("slash") << "1.是" << "2011/05" << "" << A::Fail;
-    QTest::newRow("no start") << "1.是" << "2011-05" << "" << A::Pass;
-    QTest::newRow("start 2010") << "1.是" << "2011-05" << "2010" << A::Pass;
-    QTest::newRow("start 2011") << "1.是" << "2011-05" << "2011" << A::Pass;
-    QTest::newRow("start 2012") << "1.是" << "2011-05" << "2012" << A::Fail;
-    QTest::newRow("JB81 empty") << "" << "2011-05" << "" << A::Pass;
-    QTest::newRow("month unchecked") << "1.是" << "2011-13" << "2011" << A::Pass;
-    QTest::newRow("short") << "1.是" << "2011-" << "" << A::Pass;
-    QTest::newRow("four chars") << "1.是" << "2011" << "" << A::Fail;
+    QTest::newRow("not appraised") << "2.否"
+                                   << ""
+                                   << "" << A::NotAppraised;
+    QTest::newRow("not appraised, any date") << "2.否"
+                                             << "xx"
+                                             << "2012" << A::NotAppraised;
+    QTest::newRow("empty") << "1.是"
+                           << ""
+                           << "" << A::Fail;
+    QTest::newRow("slash") << "1.是"
+                           << "2011/05"
+                           << "" << A::Fail;
+    QTest::newRow("no start") << "1.是"
+                              << "2011-05"
+                              << "" << A::Pass;
+    QTest::newRow("start 2010") << "1.是"
+                                << "2011-05"
+                                << "2010" << A::Pass;
+    QTest::newRow("start 2011") << "1.是"
+                                << "2011-05"
+                                << "2011" << A::Pass;
+    QTest::newRow("start 2012") << "1.是"
+                                << "2011-05"
+                                << "2012" << A::Fail;
+    QTest::newRow("JB81 empty") << ""
+                                << "2011-05"
+                                << "" << A::Pass;
+    QTest::newRow("month unchecked") << "1.是"
+                                     << "2011-13"
+                                     << "2011" << A::Pass;
+    QTest::newRow("short") << "1.是"
+                           << "2011-"
+                           << "" << A::Pass;
+    QTest::newRow("four chars") << "1.是"
+                                << "2011"
+                                << "" << A::Fail;
 }
 
 void TestEntryTables::appraisalDate()
@@ -349,7 +389,8 @@ void TestEntryTables::appraisalDate()
 
 void TestEntryTables::quotesAndDate()
 {
-    QCOMPARE(FieldChecks::withoutQuotes(QStringLiteral("a\"b'c\r\n\"")), QStringLiteral("ab'c\r\n"));
+    QCOMPARE(FieldChecks::withoutQuotes(QStringLiteral("a\"b'c\r\n\"")),
+             QStringLiteral("ab'c\r\n"));
     QCOMPARE(FieldChecks::fillInDate(QDate(2011, 3, 7)), QStringLiteral("2011-03-07"));
 }
 
