@@ -189,7 +189,7 @@ QString FieldBehaviour::failedCheck(Entry &entry)
         const QString number = text(code);
         if (!FieldChecks::projectNumberFormat(number))
             return FieldChecks::projectNumberMessage();
-        if (numberInUse(number))
+        if (numberInUse(m_form.store(), number))
             return FieldChecks::duplicateNumberMessage();
         return {};
     }
@@ -336,9 +336,8 @@ void FieldBehaviour::light(Entry &entry, bool on)
               on || entry.everLeft ? colour : QApplication::palette().color(QPalette::Base));
 }
 
-bool FieldBehaviour::numberInUse(const QString &number) const
+bool FieldBehaviour::numberInUse(const RecordStore &store, const QString &number)
 {
-    const RecordStore &store = m_form.store();
     const double wanted = VbText::numericValue(number);
     const int current = store.currentIndex();
     for (int i = 0; i < store.recordCount(); ++i) {

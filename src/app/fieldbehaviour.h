@@ -12,6 +12,7 @@ class CodePicker;
 class FormMain;
 class QKeyEvent;
 class QLabel;
+class RecordStore;
 
 // The behaviour of every entry field of the five pages, as the page tables declare it: the
 // caption lights up while the field has the focus, Enter and the arrow keys move on, digit
@@ -33,6 +34,8 @@ public:
     // box shows the highlight colour.
     QWidget *fieldBox(const QString &code) const;
     bool isLit(const QString &objectName) const;
+    // Whether a row other than the current one holds this project number, compared by value.
+    static bool numberInUse(const RecordStore &store, const QString &number);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -56,7 +59,6 @@ private:
     void picked(CodePicker *picker, const QString &item);
     void light(Entry &entry, bool on);
     void moveTo(const char *target, QWidget *from);
-    bool numberInUse(const QString &number) const;
     QString text(const QString &code) const;
     void setText(const QString &code, const QString &text);
 
