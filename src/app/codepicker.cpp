@@ -1,6 +1,7 @@
 #include "codepicker.h"
 
 #include "codetables.h"
+#include "fieldcatalogue.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
@@ -17,7 +18,8 @@ CodePicker::CodePicker(const CodePickerSpec &spec, QWidget *parent)
     setMaxVisibleItems(20);
     addItems(spec.items);
     setCurrentIndex(-1);
-    setFocusPolicy(Qt::ClickFocus);
+    if (const FieldSpec *field = FieldCatalogue::field(spec.fields.first()))
+        setAccessibleName(field->captionText());
     // The list may be wider than the field it covers, so that every item reads in full.
     view()->setMinimumWidth(view()->sizeHintForColumn(0) + 24);
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { lineEdit()->clear(); });
