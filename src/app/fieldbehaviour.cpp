@@ -232,8 +232,13 @@ void FieldBehaviour::finishRefusal(QWidget *box, const QString &message)
             button->setDown(false);
     }
     m_form.prompts().message(message, FieldChecks::titleText(), MessageIcon::Information);
-    if (box && box->isVisible())
+    if (box && box->isVisible()) {
+        // Without a window manager nothing gives the window back its activation after the
+        // message box, and focus moves in an inactive window send no focus events.
+        if (!box->isActiveWindow())
+            box->activateWindow();
         box->setFocus(Qt::OtherFocusReason);
+    }
     m_refusing = nullptr;
 }
 
