@@ -48,49 +48,54 @@ QByteArray encodeRecord(const SurveyRecord &record, const QString &emptyText)
 
 bool parse(QStringView text, QVector<SurveyRecord> *records, ReadError *error)
 {
-    QStringList items;
+    QVector<SurveyRecord> parsed;
+    QStringList values;
+    values.reserve(ValuesPerRecord);
+    qsizetype itemCount = 0;
+    const QChar *const data = text.data();
     const qsizetype size = text.size();
     qsizetype p = 0;
     for (;;) {
-        while (p < size && (isBlank(text[p]) || isLineEnd(text[p])))
+        while (p < size && (isBlank(data[p]) || isLineEnd(data[p])))
             ++p;
         if (p >= size)
             break;
-        if (text[p] == u'"') {
+        if (data[p] == u'"') {
             const qsizetype close = text.indexOf(u'"', p + 1);
             if (close < 0) {
                 if (error) {
                     error->kind = ReadError::Kind::UnterminatedQuote;
-                    error->item = items.size() + 1;
+                    error->item = itemCount + 1;
                 }
                 return false;
             }
-            items << text.mid(p + 1, close - p - 1).toString();
+            values << QString(data + p + 1, close - p - 1);
             p = close + 1;
-            while (p < size && text[p] != u',' && !isLineEnd(text[p]))
+            while (p < size && data[p] != u',' && !isLineEnd(data[p]))
                 ++p;
         } else {
             const qsizetype start = p;
-            while (p < size && text[p] != u',' && !isLineEnd(text[p]))
+            while (p < size && data[p] != u',' && !isLineEnd(data[p]))
                 ++p;
-            items << text.mid(start, p - start).trimmed().toString();
+            values << text.mid(start, p - start).trimmed().toString();
         }
-        if (p < size && text[p] == u',')
+        if (p < size && data[p] == u',')
             ++p;
+        if (++itemCount % ValuesPerRecord == 0) {
+            parsed.append(SurveyRecord(values));
+            values.clear();
+            values.reserve(ValuesPerRecord);
+        }
     }
-    if (items.size() % ValuesPerRecord != 0) {
+    if (itemCount % ValuesPerRecord != 0) {
         if (error) {
             error->kind = ReadError::Kind::IncompleteRecord;
-            error->count = items.size();
+            error->count = itemCount;
         }
         return false;
     }
-    if (records) {
-        records->clear();
-        records->reserve(items.size() / ValuesPerRecord);
-        for (qsizetype i = 0; i < items.size(); i += ValuesPerRecord)
-            records->append(SurveyRecord(items.mid(i, ValuesPerRecord)));
-    }
+    if (records)
+        *records = std::move(parsed);
     if (error)
         *error = ReadError();
     return true;

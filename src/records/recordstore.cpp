@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -354,6 +355,14 @@ bool RecordStore::appendRows(const QVector<SurveyRecord> &records)
     QStringList marks;
     for (int i = 0; i < FieldCatalogue::ColumnCount; ++i)
         marks << QStringLiteral("?");
+    // A large transaction is written in one go at its commit, not spilled half-way.
+    QSqlQuery pragma(m_db);
+    const QString spill = pragma.exec(QStringLiteral("PRAGMA cache_spill")) && pragma.next()
+                              ? pragma.value(0).toString()
+                              : QStringLiteral("ON");
+    pragma.exec(QStringLiteral("PRAGMA cache_spill=OFF"));
+    const auto restoreSpill = qScopeGuard(
+        [&] { pragma.exec(QStringLiteral("PRAGMA cache_spill=%1").arg(spill)); });
     if (!m_db.transaction())
         return fail(m_db.lastError().text());
     QVector<qint64> rowids;
