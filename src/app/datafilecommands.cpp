@@ -132,9 +132,11 @@ void DataFileCommands::AppendData()
         using Kind = KjFormat::ReadError::Kind;
         switch (error.kind) {
         case Kind::UnterminatedQuote:
-            appendFailure(QStringLiteral("数据文件%1的第%2个数据项缺少结束的引号，文件已损坏，未追加任何数据。")
-                              .arg(path)
-                              .arg(error.item));
+            appendFailure(
+                QStringLiteral(
+                    "数据文件%1的第%2个数据项缺少结束的引号，文件已损坏，未追加任何数据。")
+                    .arg(path)
+                    .arg(error.item));
             break;
         case Kind::IncompleteRecord:
             appendFailure(QStringLiteral("数据文件%1共有%2个数据项，不是每条记录%3项的整数倍，"

@@ -101,8 +101,7 @@ bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QS
                 *refused << number;
         } else {
             KjFormat::Writer writer(folder.filePath(number + KjFormat::fileSuffix()));
-            if (!writer.open() ||
-                !writer.write(store.current(), KjFormat::distributeEmptyText()) ||
+            if (!writer.open() || !writer.write(store.current(), KjFormat::distributeEmptyText()) ||
                 !writer.commit()) {
                 if (error)
                     *error = writer.errorString();

@@ -28,8 +28,14 @@ void appendRecordText(QString &out, const SurveyRecord &record, const QString &e
     }
 }
 
-bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isLineEnd(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
 
 } // namespace
 

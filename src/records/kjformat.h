@@ -15,9 +15,18 @@
 namespace KjFormat {
 
 constexpr int ValuesPerRecord = FieldCatalogue::ColumnCount;
-inline QString submitEmptyText() { return QStringLiteral(" "); }
-inline QString distributeEmptyText() { return QStringLiteral("."); }
-inline QString fileSuffix() { return QStringLiteral(".kj"); }
+inline QString submitEmptyText()
+{
+    return QStringLiteral(" ");
+}
+inline QString distributeEmptyText()
+{
+    return QStringLiteral(".");
+}
+inline QString fileSuffix()
+{
+    return QStringLiteral(".kj");
+}
 
 // The text of one record as it stands in a file: an empty value is written as `emptyText`.
 QString recordText(const SurveyRecord &record, const QString &emptyText);

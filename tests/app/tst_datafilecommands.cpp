@@ -130,8 +130,8 @@ void TestDataFileCommands::submitWritesEveryRecord()
     QCOMPARE(program.prompts.dialogs.size(), 1);
     QCOMPARE(program.prompts.dialogs[0].title, QStringLiteral("提交数据"));
     QCOMPARE(program.prompts.dialogs[0].folder, program.dir.path());
-    QCOMPARE(program.prompts.texts(),
-             QStringList{QStringLiteral("提交数据完成。数据已保存在") + file + QStringLiteral("中。")});
+    QCOMPARE(program.prompts.texts(), QStringList{QStringLiteral("提交数据完成。数据已保存在") +
+                                                  file + QStringLiteral("中。")});
     QCOMPARE(program.prompts.shown[0].title, FormMain::messageTitle());
     QVERIFY(program.store().isPastTheEnd());
 }
@@ -178,15 +178,13 @@ void TestDataFileCommands::duplicates_data()
     const QString n2 = QStringLiteral("201100000002");
     QTest::newRow("exact") << QStringList{n1} << QStringList{n1, n2} << QStringList{n2}
                            << QStringList{n1};
-    QTest::newRow("leading zeros")
-        << QStringList{n1} << QStringList{QStringLiteral("000") + n1} << QStringList{}
-        << QStringList{QStringLiteral("000") + n1};
+    QTest::newRow("leading zeros") << QStringList{n1} << QStringList{QStringLiteral("000") + n1}
+                                   << QStringList{} << QStringList{QStringLiteral("000") + n1};
     QTest::newRow("within 0.1") << QStringList{n1} << QStringList{n1 + QStringLiteral(".05")}
                                 << QStringList{} << QStringList{n1 + QStringLiteral(".05")};
-    QTest::newRow("twice in one file") << QStringList{} << QStringList{n2, n1, n2}
-                                       << QStringList{n2, n1} << QStringList{n2};
-    QTest::newRow("none") << QStringList{n1} << QStringList{n2} << QStringList{n2}
-                          << QStringList{};
+    QTest::newRow("twice in one file")
+        << QStringList{} << QStringList{n2, n1, n2} << QStringList{n2, n1} << QStringList{n2};
+    QTest::newRow("none") << QStringList{n1} << QStringList{n2} << QStringList{n2} << QStringList{};
 }
 
 void TestDataFileCommands::duplicates()
@@ -227,13 +225,13 @@ void TestDataFileCommands::damagedFileRefused_data()
     QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
     QTest::addColumn<QString>("phrase");
 
-    const QByteArray two = fileOf({project(QStringLiteral("201100000008")),
-                                   project(QStringLiteral("201100000009"))});
+    const QByteArray two =
+        fileOf({project(QStringLiteral("201100000008")), project(QStringLiteral("201100000009"))});
     const QByteArray one = fileOf({project(QStringLiteral("201100000008"))});
     QTest::newRow("truncated inside a record")
         << two.left(one.size() + 6 + 15 + 4 * 38) << QStringLiteral("共有177个数据项");
-    QTest::newRow("unterminated quote") << one + "\"201100000009\",\"cut"
-                                        << QStringLiteral("第139个数据项缺少结束的引号");
+    QTest::newRow("unterminated quote")
+        << one + "\"201100000009\",\"cut" << QStringLiteral("第139个数据项缺少结束的引号");
     QTest::newRow("missing file") << QByteArray() << QStringLiteral("无法打开数据文件");
 }
 
@@ -283,9 +281,9 @@ void TestDataFileCommands::distributeRefusesUnsafeNames()
     const QByteArray bytes = readAll(out.filePath(QStringLiteral("201100000005.kj")));
     QVERIFY(bytes.startsWith("\"\xCF\xEE\xC4\xBF\",\"201100000005\",\".\",\".\","));
     QCOMPARE(bytes.count(','), 137);
-    QCOMPARE(program.prompts.texts(), QStringList() << kSubmitFailed << kSubmitFailed
-                                                    << kSubmitFailed << kSubmitFailed
-                                                    << QStringLiteral("项目数据下发完成。"));
+    QCOMPARE(program.prompts.texts(), QStringList()
+                                          << kSubmitFailed << kSubmitFailed << kSubmitFailed
+                                          << kSubmitFailed << QStringLiteral("项目数据下发完成。"));
     QCOMPARE(program.prompts.shown.last().title, FormMain::shortTitle());
     QVERIFY(program.store().isPastTheEnd());
     QVERIFY(QDir(program.dir.path()).entryList({QStringLiteral("*.kj")}).isEmpty());
@@ -331,8 +329,9 @@ void TestDataFileCommands::ownDatabaseRefused()
     Program program({project(QStringLiteral("201100000001"))});
     const QString db = program.store().databasePath();
     const QByteArray before = QCryptographicHash::hash(readAll(db), QCryptographicHash::Sha1);
-    program.click(qPrintable(button), QDir(program.dir.path()).filePath(
-                                          QStringLiteral("./") + RecordStore::databaseFileName()));
+    program.click(
+        qPrintable(button),
+        QDir(program.dir.path()).filePath(QStringLiteral("./") + RecordStore::databaseFileName()));
     QCOMPARE(program.prompts.texts(), QStringList{kSubmitFailed});
     QCOMPARE(QCryptographicHash::hash(readAll(db), QCryptographicHash::Sha1), before);
     QCOMPARE(storedRows(program.dir.path()).size(), 1);

@@ -61,21 +61,21 @@ void TestKjFormat::recordBytes_data()
 
     const QString submit = KjFormat::submitEmptyText();
     const QString distribute = KjFormat::distributeEmptyText();
-    QTest::newRow("Chinese as GBK") << QStringLiteral("中文") << submit
-                                    << QByteArray("\"\xD6\xD0\xCE\xC4\",");
+    QTest::newRow("Chinese as GBK")
+        << QStringLiteral("中文") << submit << QByteArray("\"\xD6\xD0\xCE\xC4\",");
     QTest::newRow("empty on submit") << QString() << submit << QByteArray("\" \",");
     QTest::newRow("empty on distribute") << QString() << distribute << QByteArray("\".\",");
-    QTest::newRow("one blank as it is") << QStringLiteral(" ") << distribute
-                                        << QByteArray("\" \",");
+    QTest::newRow("one blank as it is")
+        << QStringLiteral(" ") << distribute << QByteArray("\" \",");
     QTest::newRow("comma kept") << QStringLiteral("a,b") << submit << QByteArray("\"a,b\",");
     QTest::newRow("CR LF kept") << QStringLiteral("一\r\n二") << submit
                                 << QByteArray("\"\xD2\xBB\r\n\xB6\xFE\",");
     QTest::newRow("double quote as apostrophe")
         << QStringLiteral("say \"hi\"") << submit << QByteArray("\"say 'hi'\",");
-    QTest::newRow("outside GBK as question mark") << QStringLiteral("aกb") << submit
-                                                  << QByteArray("\"a?b\",");
-    QTest::newRow("euro sign of code page 936") << QStringLiteral("€") << submit
-                                                << QByteArray("\"\x80\",");
+    QTest::newRow("outside GBK as question mark")
+        << QStringLiteral("aกb") << submit << QByteArray("\"a?b\",");
+    QTest::newRow("euro sign of code page 936")
+        << QStringLiteral("€") << submit << QByteArray("\"\x80\",");
 }
 
 void TestKjFormat::recordBytes()
@@ -90,9 +90,9 @@ void TestKjFormat::recordBytes()
 
 void TestKjFormat::wholeRecordIsOneLine()
 {
-    const SurveyRecord record =
-        recordWith({{0, QStringLiteral("项目")}, {1, QStringLiteral("201100000001")},
-                    {136, QStringLiteral("last")}});
+    const SurveyRecord record = recordWith({{0, QStringLiteral("项目")},
+                                            {1, QStringLiteral("201100000001")},
+                                            {136, QStringLiteral("last")}});
     const QByteArray bytes = KjFormat::encodeRecord(record, KjFormat::submitEmptyText());
     QVERIFY(!bytes.contains('\n') && !bytes.contains('\r'));
     QCOMPARE(bytes.count('"'), 2 * 137);
@@ -120,10 +120,9 @@ void TestKjFormat::parse_data()
     QTest::newRow("line ends between items")
         << numberedText(1).replace(QStringLiteral(","), QStringLiteral(",\r\n")) << 1 << ok << 0;
     QTest::newRow("no comma after the last item") << two.chopped(1) << 2 << ok << 0;
-    QTest::newRow("truncated inside a record") << two.left(two.indexOf(QStringLiteral("\"r1c5\"")))
-                                               << 0 << incomplete << 142;
-    QTest::newRow("one item too many") << two + QStringLiteral("\"x\",") << 0 << incomplete
-                                       << 275;
+    QTest::newRow("truncated inside a record")
+        << two.left(two.indexOf(QStringLiteral("\"r1c5\""))) << 0 << incomplete << 142;
+    QTest::newRow("one item too many") << two + QStringLiteral("\"x\",") << 0 << incomplete << 275;
     QTest::newRow("unterminated quote") << two + QStringLiteral("\"cut off") << 0 << open << 275;
     QTest::newRow("file cut inside a value") << two.left(two.size() - 4) << 0 << open << 274;
 }
@@ -148,7 +147,7 @@ void TestKjFormat::parse()
     } else {
         QCOMPARE(parsed.size(), 1); // left alone
         QCOMPARE(errorKind == int(KjFormat::ReadError::Kind::UnterminatedQuote) ? error.item
-                                                                                 : error.count,
+                                                                                : error.count,
                  qsizetype(errorNumber));
     }
 }
@@ -195,8 +194,8 @@ void TestKjFormat::fileRoundTrip()
     for (int i = 0; i < 2; ++i) {
         const SurveyRecord &original = i == 0 ? first : second;
         for (int c = 0; c < KjFormat::ValuesPerRecord; ++c) {
-            const QString expected = original.value(c).isEmpty() ? QStringLiteral(" ")
-                                                                 : original.value(c);
+            const QString expected =
+                original.value(c).isEmpty() ? QStringLiteral(" ") : original.value(c);
             QCOMPARE(read[i].value(c), expected);
         }
     }
