@@ -43,13 +43,10 @@ class TestKjFormat : public QObject
 private slots:
     void recordBytes_data();
     void recordBytes();
-    void wholeRecordIsOneLine();
     void parse_data();
     void parse();
     void parseKeepsValues();
-    void fileRoundTrip();
     void writerKeepsExistingFileOnFailure();
-    void missingFile();
 };
 
 // The bytes of the first item (JB01) of an otherwise empty record.
@@ -86,19 +83,6 @@ void TestKjFormat::recordBytes()
     const QByteArray bytes = KjFormat::encodeRecord(recordWith({{0, value}}), emptyText);
     const QByteArray rest = repeated('"' + emptyText.toLatin1() + "\",", 136);
     QCOMPARE(bytes, item + rest);
-}
-
-void TestKjFormat::wholeRecordIsOneLine()
-{
-    const SurveyRecord record = recordWith({{0, QStringLiteral("项目")},
-                                            {1, QStringLiteral("201100000001")},
-                                            {136, QStringLiteral("last")}});
-    const QByteArray bytes = KjFormat::encodeRecord(record, KjFormat::submitEmptyText());
-    QVERIFY(!bytes.contains('\n') && !bytes.contains('\r'));
-    QCOMPARE(bytes.count('"'), 2 * 137);
-    QCOMPARE(bytes.count(','), 137);
-    QVERIFY(bytes.startsWith("\"\xCF\xEE\xC4\xBF\",\"201100000001\",\" \","));
-    QVERIFY(bytes.endsWith("\" \",\"last\","));
 }
 
 void TestKjFormat::parse_data()
@@ -173,34 +157,6 @@ void TestKjFormat::parseKeepsValues()
     QCOMPARE(parsed[0].value(5), QStringLiteral("r0c5"));
 }
 
-void TestKjFormat::fileRoundTrip()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("all.kj"));
-    const SurveyRecord first = recordWith({{0, QStringLiteral("科技，项目")},
-                                           {1, QStringLiteral("201100000001")},
-                                           {136, QStringLiteral("一行\r\n二行")}});
-    const SurveyRecord second = recordWith({{0, QStringLiteral("第二")}, {1, QStringLiteral("2")}});
-    KjFormat::Writer writer(path);
-    QVERIFY(writer.open());
-    QVERIFY(writer.write(first, KjFormat::submitEmptyText()));
-    QVERIFY(writer.write(second, KjFormat::submitEmptyText()));
-    QVERIFY(writer.commit());
-
-    QVector<SurveyRecord> read;
-    KjFormat::ReadError error;
-    QVERIFY(KjFormat::readFile(path, &read, &error));
-    QCOMPARE(read.size(), 2);
-    for (int i = 0; i < 2; ++i) {
-        const SurveyRecord &original = i == 0 ? first : second;
-        for (int c = 0; c < KjFormat::ValuesPerRecord; ++c) {
-            const QString expected =
-                original.value(c).isEmpty() ? QStringLiteral(" ") : original.value(c);
-            QCOMPARE(read[i].value(c), expected);
-        }
-    }
-}
-
 void TestKjFormat::writerKeepsExistingFileOnFailure()
 {
     QTemporaryDir dir;
@@ -222,15 +178,6 @@ void TestKjFormat::writerKeepsExistingFileOnFailure()
 
     KjFormat::Writer nowhere(dir.filePath(QStringLiteral("missing/x.kj")));
     QVERIFY(!nowhere.open() || !nowhere.commit());
-}
-
-void TestKjFormat::missingFile()
-{
-    QTemporaryDir dir;
-    QVector<SurveyRecord> read;
-    KjFormat::ReadError error;
-    QVERIFY(!KjFormat::readFile(dir.filePath(QStringLiteral("none.kj")), &read, &error));
-    QCOMPARE(error.kind, KjFormat::ReadError::Kind::CannotOpen);
 }
 
 QTEST_GUILESS_MAIN(TestKjFormat)
