@@ -1,6 +1,7 @@
 #include "formmain.h"
 
 #include "datacontrol.h"
+#include "datafilecommands.h"
 #include "fieldbinder.h"
 #include "fieldbox.h"
 #include "pagebuilder.h"
@@ -121,6 +122,7 @@ FormMain::FormMain(const QString &programFolder, Prompts &prompts, QWidget *pare
 
     m_pageRing = std::make_unique<PageRing>(*this);
     m_projectCommands = std::make_unique<ProjectCommands>(*this);
+    m_dataFileCommands = std::make_unique<DataFileCommands>(*this);
     connectCommands();
 
     connect(m_store.get(), &RecordStore::moveComplete, this, &FormMain::Adodc2xxx_MoveComplete);

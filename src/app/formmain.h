@@ -8,6 +8,7 @@
 #include <memory>
 
 class DataControl;
+class DataFileCommands;
 class FieldBinder;
 class FieldBox;
 class Panel;
@@ -87,6 +88,7 @@ private:
     std::unique_ptr<RecordTableModel> m_model;
     std::unique_ptr<PageRing> m_pageRing;
     std::unique_ptr<ProjectCommands> m_projectCommands;
+    std::unique_ptr<DataFileCommands> m_dataFileCommands;
     CheckState m_check;
     CodePickerSet m_pickers;
 

@@ -2,6 +2,7 @@
 #include "formmain.h"
 
 #include "datacontrol.h"
+#include "datafilecommands.h"
 #include "fieldbinder.h"
 #include "fieldbox.h"
 #include "pagering.h"
@@ -79,6 +80,7 @@ void FormMain::connectCommands()
             [this] { CommandEnd_Click(); });
     m_pageRing->connectButtons();
     m_projectCommands->connectControls();
+    m_dataFileCommands->connectControls();
 }
 
 bool FormMain::eventFilter(QObject *watched, QEvent *event)
