@@ -24,4 +24,5 @@ struct BenchOperation
 bool fillSyntheticRecords(const QString &folder, int count);
 
 QVector<BenchOperation> recordBenchOperations();
+QVector<BenchOperation> dataFileBenchOperations();
 QVector<BenchOperation> entryBenchOperations();

@@ -12,7 +12,7 @@ public:
     {
         const int limit = m_box->m_limit;
         const int before = m_box->m_lastLength;
-        if (limit <= 0 || input.size() <= limit || input.size() <= before)
+        if (m_box->m_settingText || limit <= 0 || input.size() <= limit || input.size() <= before)
             return Acceptable;
         const int excess = int(input.size()) - std::max(limit, before);
         const int start = std::max(0, pos - excess);
@@ -35,6 +35,13 @@ FieldBox::FieldBox(QWidget *parent) : QLineEdit(parent), m_validator(new LimitVa
 void FieldBox::setTypingLimit(int characters)
 {
     m_limit = characters;
+}
+
+void FieldBox::setText(const QString &text)
+{
+    m_settingText = true;
+    QLineEdit::setText(text);
+    m_settingText = false;
 }
 
 MultiLineBox::MultiLineBox(QWidget *parent) : QPlainTextEdit(parent)

@@ -15,10 +15,14 @@ public:
     void setTypingLimit(int characters); // 0 = unlimited
     int typingLimit() const { return m_limit; }
 
+    // Text set by the program is never cut to the limit.
+    void setText(const QString &text);
+
 private:
     class LimitValidator;
     int m_limit = 0;
     int m_lastLength = 0;
+    bool m_settingText = false;
     LimitValidator *m_validator;
 };
 

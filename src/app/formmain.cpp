@@ -1,6 +1,7 @@
 #include "formmain.h"
 
 #include "datacontrol.h"
+#include "datafilecommands.h"
 #include "fieldbehaviour.h"
 #include "fieldbinder.h"
 #include "fieldbox.h"
@@ -122,6 +123,7 @@ FormMain::FormMain(const QString &programFolder, Prompts &prompts, QWidget *pare
 
     m_pageRing = std::make_unique<PageRing>(*this);
     m_projectCommands = std::make_unique<ProjectCommands>(*this);
+    m_dataFileCommands = std::make_unique<DataFileCommands>(*this);
     m_fieldBehaviour = std::make_unique<FieldBehaviour>(*this);
     connectCommands();
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 class DataControl;
+class DataFileCommands;
 class FieldBehaviour;
 class FieldBinder;
 class FieldBox;
@@ -89,6 +90,7 @@ private:
     std::unique_ptr<RecordTableModel> m_model;
     std::unique_ptr<PageRing> m_pageRing;
     std::unique_ptr<ProjectCommands> m_projectCommands;
+    std::unique_ptr<DataFileCommands> m_dataFileCommands;
     std::unique_ptr<FieldBehaviour> m_fieldBehaviour;
     CheckState m_check;
     CodePickerSet m_pickers;
@@ -102,4 +104,5 @@ private:
     FieldBox *m_query = nullptr;
     QMap<QString, Panel *> m_panels;
     bool m_ended = false;
+    bool m_gridRowsChanging = false;
 };

@@ -2,6 +2,7 @@
 #include "formmain.h"
 
 #include "datacontrol.h"
+#include "datafilecommands.h"
 #include "fieldbinder.h"
 #include "fieldbox.h"
 #include "pagering.h"
@@ -25,16 +26,31 @@ bool FormMain::Form_Load(QString *error)
 {
     if (!m_store->open(m_folder, error))
         return false;
-    m_model = std::make_unique<RecordTableModel>(*m_store);
-    m_grid->setModel(m_model.get());
+    // The grid's current line moves the recordset only when the user moves it, not when
+    // the rows change under it.
+    auto rowsChanging = [this](bool changing) {
+        return [this, changing] { m_gridRowsChanging = changing; };
+    };
+    for (bool changing : {true, false}) {
+        if (!changing) {
+            m_model = std::make_unique<RecordTableModel>(*m_store);
+            m_grid->setModel(m_model.get());
+        }
+        connect(m_store.get(), &RecordStore::rowInserted, this, rowsChanging(changing));
+        connect(m_store.get(), &RecordStore::rowRemoved, this, rowsChanging(changing));
+        connect(m_store.get(), &RecordStore::rowsReset, this, rowsChanging(changing));
+    }
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
-                if (current.isValid() && current.row() != m_store->currentIndex())
+                if (!m_gridRowsChanging && current.isValid() &&
+                    current.row() != m_store->currentIndex())
                     m_store->moveTo(current.row());
             });
     bindBoxes();
     probeSummaryTemplate();
     syncGridToCurrentRow();
+    if (m_store->hasCurrent())
+        Adodc2xxx_MoveComplete(); // opening the recordset moved it to its first row
     return true;
 }
 
@@ -64,6 +80,7 @@ void FormMain::connectCommands()
             [this] { CommandEnd_Click(); });
     m_pageRing->connectButtons();
     m_projectCommands->connectControls();
+    m_dataFileCommands->connectControls();
 }
 
 bool FormMain::eventFilter(QObject *watched, QEvent *event)

@@ -33,9 +33,8 @@ void Panel::placeAt(double left, double top)
 
 void Panel::apply()
 {
-    const int size = m_open ? 0 : ClosedSize;
     const QRect area = m_open ? Twips::rect(m_left, m_top, OpenWidth, OpenHeight)
-                              : Twips::rect(m_left, m_top, size, size);
+                              : Twips::rect(m_left, m_top, ClosedSize, ClosedSize);
     const bool visible = m_open && m_shown;
     if (!visible && s_focusPark) {
         QWidget *focused = QApplication::focusWidget();

@@ -175,13 +175,19 @@ const QVector<FieldSpec> &fields() { return kFields; }
 
 const FieldSpec *field(QStringView code)
 {
-    static const QHash<QString, int> byCode = [] {
-        QHash<QString, int> map;
-        for (int i = 0; i < kFields.size(); ++i)
-            map.insert(kFields[i].codeName(), i);
+    static const QStringList codes = [] {
+        QStringList names;
+        for (const FieldSpec &f : kFields)
+            names << f.codeName();
+        return names;
+    }();
+    static const QHash<QStringView, int> byCode = [] {
+        QHash<QStringView, int> map;
+        for (int i = 0; i < codes.size(); ++i)
+            map.insert(QStringView(codes[i]), i);
         return map;
     }();
-    const auto it = byCode.constFind(code.toString());
+    const auto it = byCode.constFind(code);
     return it == byCode.constEnd() ? nullptr : &kFields[*it];
 }
 
@@ -207,14 +213,14 @@ const QStringList &names()
 
 int indexOf(QStringView code)
 {
-    static const QHash<QString, int> byName = [] {
-        QHash<QString, int> map;
+    static const QHash<QStringView, int> byName = [] {
+        QHash<QStringView, int> map;
         const QStringList &columns = names();
         for (int i = 0; i < columns.size(); ++i)
-            map.insert(columns[i], i);
+            map.insert(QStringView(columns[i]), i);
         return map;
     }();
-    return byName.value(code.toString(), -1);
+    return byName.value(code, -1);
 }
 
 } // namespace RecordColumns

@@ -139,6 +139,12 @@ QString numberTextSingle(float value)
 
 QString wholeNumberDisplay(const QString &stored)
 {
+    // Plain digits without a leading zero show as they are.
+    const bool plainDigits =
+        !stored.isEmpty() && (stored.size() == 1 || stored.front() != u'0') &&
+        std::all_of(stored.cbegin(), stored.cend(), [](QChar c) { return isDigit(c); });
+    if (plainDigits && stored.size() < 16)
+        return stored;
     if (!isNumber(stored))
         return stored;
     const double value = std::round(stored.trimmed().toDouble());

@@ -1,0 +1,280 @@
+#include "datacontrol.h"
+#include "fieldbinder.h"
+#include "fieldbox.h"
+#include "formmain.h"
+#include "pagering.h"
+#include "projectcommands.h"
+#include "twips.h"
+#include "panel.h"
+#include "recordstore.h"
+#include "scriptedprompts.h"
+#include "testrecords.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestFormMain : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Window
+    {
+        ScriptedPrompts prompts;
+        std::unique_ptr<FormMain> form;
+    };
+
+    static std::unique_ptr<Window> openWindow(const QString &folder)
+    {
+        auto window = std::make_unique<Window>();
+        window->form = std::make_unique<FormMain>(folder, window->prompts);
+        QString error;
+        if (!window->form->Form_Load(&error))
+            return nullptr;
+        window->form->show();
+        return window;
+    }
+
+    static int visibleMainButtons(FormMain &form)
+    {
+        int count = 0;
+        for (const char *name : {"CommandEditData", "CommandCheck", "CommandAddData", "CommandExcel",
+                                 "CommandEachItem", "CommandReports", "CommandDataInit", "CommandSum",
+                                 "CommandItem", "CommandEnd"}) {
+            if (form.button(QString::fromLatin1(name))->isVisible())
+                ++count;
+        }
+        return count;
+    }
+
+private slots:
+    void startsWithTitleAndBindings()
+    {
+        QTemporaryDir dir;
+        auto window = openWindow(dir.path());
+        QVERIFY(window);
+        FormMain &form = *window->form;
+        QCOMPARE(form.windowTitle(), QStringLiteral("澜梧省科技计划项目执行情况年度调查(2011)"));
+        QCOMPARE(form.binder().bindingCount(), 135);
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("wobzel2011.db"))));
+        for (const char *name : {"FrameDataList", "FrameCover", "Frame1", "Frame2", "Frame3", "Frame4"}) {
+            QVERIFY(form.panel(QString::fromLatin1(name)));
+            QVERIFY(!form.panel(QString::fromLatin1(name))->isVisible());
+        }
+        QCOMPARE(form.dataControl()->caption(), QStringLiteral("0000/0000"));
+    }
+
+    void probeDecidesTheSummaryButtons_data()
+    {
+        QTest::addColumn<bool>("templatePresent");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("endTop");
+        QTest::newRow("without template") << false << 8 << 5280;
+        QTest::newRow("with template") << true << 10 << 6480;
+    }
+    void probeDecidesTheSummaryButtons()
+    {
+        QFETCH(bool, templatePresent);
+        QFETCH(int, buttons);
+        QFETCH(int, endTop);
+        QTemporaryDir dir;
+        if (templatePresent) {
+            QFile file(dir.filePath(QStringLiteral("人才培养情况.xls")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        auto window = openWindow(dir.path());
+        QVERIFY(window);
+        QCOMPARE(visibleMainButtons(*window->form), buttons);
+        QCOMPARE(window->form->button(QStringLiteral("CommandEnd"))->y(), Twips::px(endTop));
+        QCOMPARE(window->form->findChild<QLabel *>(QStringLiteral("ImageSum"))->isVisible(),
+                 templatePresent);
+    }
+
+    void refusesADatabaseItCannotUse()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("wobzel2011.db")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(2048, 'z'));
+        file.close();
+        ScriptedPrompts prompts;
+        FormMain form(dir.path(), prompts);
+        QString error;
+        QVERIFY(!form.Form_Load(&error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void positionCaptionFollowsMoves()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}, {"2", "b"}, {"3", "c"}}));
+        auto window = openWindow(dir.path());
+        RecordStore &store = window->form->store();
+        QVERIFY(store.moveTo(2));
+        QCOMPARE(window->form->dataControl()->caption(), QStringLiteral("3/3"));
+        QVERIFY(store.moveNext());
+        QCOMPARE(window->form->dataControl()->caption(), QStringLiteral("-3/3"));
+    }
+
+    void numberBoxVisitKeepsTheStoredValue()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}, {"2", "b"}}));
+        {
+            RecordStore store;
+            QVERIFY(store.open(dir.path()));
+            store.setValue(RecordColumns::indexOf(u"JF1001"), QStringLiteral("12.5"));
+        }
+        {
+            auto window = openWindow(dir.path());
+            FormMain &form = *window->form;
+            form.pageRing().openPage(Page::Table2);
+            FieldBox *box = form.lineBox(QStringLiteral("TextJF1001"));
+            QCOMPARE(box->text(), QStringLiteral("13"));
+            box->setFocus();
+            form.lineBox(QStringLiteral("TextJF1002"))->setFocus();
+            QVERIFY(form.store().moveNext());
+            QVERIFY(form.store().moveFirst());
+            QCOMPARE(box->text(), QStringLiteral("13"));
+        }
+        RecordStore again;
+        QVERIFY(again.open(dir.path()));
+        QCOMPARE(again.current().value(u"JF1001"), QStringLiteral("12.5"));
+    }
+
+    void longValuesAreShownWholeButTypingIsLimited()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
+        auto window = openWindow(dir.path());
+        FormMain &form = *window->form;
+        const QString longName(100, u'名');
+        form.store().setValue(0, longName); // as an appended file would
+        FieldBox *box = form.lineBox(QStringLiteral("TextJB01"));
+        QCOMPARE(box->text(), longName);
+        QCOMPARE(form.lineBox(QStringLiteral("TextItemName"))->text(), longName);
+        form.pageRing().openPage(Page::Cover);
+        box->setFocus();
+        box->end(false);
+        QTest::keyClicks(box, QStringLiteral("xyz"));
+        QCOMPARE(form.store().current().value(0), longName);
+        box->backspace();
+        QCOMPARE(form.store().current().value(0), longName.left(99));
+        box->clear();
+        QTest::keyClicks(box->window()->focusWidget(), QString(85, u'a'));
+        QCOMPARE(form.store().current().value(0), QString(80, u'a'));
+    }
+
+    void boxesWithoutACurrentRowAreEmptyAndReadOnly()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
+        auto window = openWindow(dir.path());
+        FormMain &form = *window->form;
+        FieldBox *name = form.lineBox(QStringLiteral("TextJB01"));
+        QCOMPARE(name->text(), QStringLiteral("a"));
+        QVERIFY(!name->isReadOnly());
+        QVERIFY(form.store().moveNext());
+        QCOMPARE(name->text(), QString());
+        QVERIFY(name->isReadOnly());
+        QVERIFY(form.store().moveFirst());
+        QVERIFY(form.store().deleteCurrent());
+        QVERIFY(name->isReadOnly());
+        QCOMPARE(form.lineBox(QStringLiteral("TextItemNo"))->text(), QString());
+    }
+
+    void pageRingTargetsAndFocus_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<bool>("forward");
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("cover next") << int(Page::Cover) << true << "Frame1" << "TextJB21";
+        QTest::newRow("cover previous") << int(Page::Cover) << false << "Frame4" << "TextJG131";
+        QTest::newRow("table 1 next") << int(Page::Table1) << true << "Frame2" << "TextJF1001";
+        QTest::newRow("table 1 previous") << int(Page::Table1) << false << "FrameCover" << "TextJB01";
+        QTest::newRow("table 2 next") << int(Page::Table2) << true << "Frame3" << "TextJL100";
+        QTest::newRow("table 2 previous") << int(Page::Table2) << false << "Frame1" << "TextJB21";
+        QTest::newRow("table 3 next") << int(Page::Table3) << true << "Frame4" << "TextJG131";
+        QTest::newRow("table 3 previous") << int(Page::Table3) << false << "Frame2" << "TextJF1002";
+        QTest::newRow("table 4 next") << int(Page::Table4) << true << "FrameCover" << "TextJB01";
+        QTest::newRow("table 4 previous") << int(Page::Table4) << false << "Frame3" << "TextJL100";
+    }
+    void pageRingTargetsAndFocus()
+    {
+        QFETCH(int, from);
+        QFETCH(bool, forward);
+        QFETCH(QString, opened);
+        QFETCH(QString, focus);
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"200100000001", "项目"}}));
+        auto window = openWindow(dir.path());
+        FormMain &form = *window->form;
+        QApplication::setActiveWindow(&form);
+        form.pageRing().openPage(Page(from));
+        if (!form.pageRing().movePage(Page(from), forward))
+            QSKIP("the record does not pass this page's rules");
+        int open = 0;
+        for (Panel *panel : form.findChildren<Panel *>())
+            open += panel->isVisible() ? 1 : 0;
+        QCOMPARE(open, 1);
+        QVERIFY(form.panel(opened)->isVisible());
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    }
+
+    void closeReturnsToTheListWithoutACheck()
+    {
+        QTemporaryDir dir;
+        auto window = openWindow(dir.path());
+        FormMain &form = *window->form;
+        form.projectCommands().CommandEditData_Click();
+        form.projectCommands().CommandEdit_Click();
+        QVERIFY(!form.panel(QStringLiteral("FrameDataList"))->isVisible());
+        form.pageRing().closePage(Page::Cover);
+        QVERIFY(form.panel(QStringLiteral("FrameDataList"))->isVisible());
+        QVERIFY(!form.panel(QStringLiteral("FrameCover"))->isVisible());
+        QVERIFY(window->prompts.shown.isEmpty());
+    }
+
+    void resizeClosesTheOpenPanelAndKeepsEdits()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
+        auto window = openWindow(dir.path());
+        FormMain &form = *window->form;
+        form.pageRing().openPage(Page::Cover);
+        FieldBox *box = form.lineBox(QStringLiteral("TextJB03"));
+        box->setFocus();
+        box->insert(QStringLiteral("李四"));
+        form.resize(form.width() + 40, form.height() + 30);
+        QApplication::processEvents();
+        QVERIFY(!form.panel(QStringLiteral("FrameCover"))->isVisible());
+        QVERIFY(!box->hasFocus());
+        QCOMPARE(form.store().current().value(u"JB03"), QStringLiteral("李四"));
+    }
+
+    void editsAreStoredWhenTheWindowCloses()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
+        {
+            auto window = openWindow(dir.path());
+            FormMain &form = *window->form;
+            form.pageRing().openPage(Page::Cover);
+            FieldBox *box = form.lineBox(QStringLiteral("TextJB04"));
+            box->setFocus();
+            box->insert(QStringLiteral("王五"));
+            QVERIFY(form.close());
+        }
+        RecordStore again;
+        QVERIFY(again.open(dir.path()));
+        QCOMPARE(again.current().value(u"JB04"), QStringLiteral("王五"));
+    }
+};
+
+QTEST_MAIN(TestFormMain)
+#include "tst_formmain.moc"
