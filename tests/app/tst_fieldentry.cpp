@@ -12,6 +12,7 @@
 #include "scriptedprompts.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -26,8 +27,11 @@ class TestFieldEntry : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
+
+    void captionsFit();
 
     // Moves
     void enterWalk_data();
@@ -73,6 +77,11 @@ private:
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<FormMain> m_form;
 };
+
+void TestFieldEntry::initTestCase()
+{
+    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9)); // as the program does
+}
 
 void TestFieldEntry::init()
 {
@@ -133,6 +142,34 @@ void TestFieldEntry::addRecord(const QString &number)
 CodePicker *TestFieldEntry::picker(const char *name) const
 {
     return m_form->codePickers().picker(QString::fromLatin1(name));
+}
+
+// Every caption, heading and static text shows whole in the place the page gives it.
+void TestFieldEntry::captionsFit()
+{
+    QStringList names;
+    for (const CaptionLabel &label : EntryTables::labels())
+        names << label.name();
+    for (const StaticText &text : EntryTables::staticTexts()) {
+        if (text.kind != StaticKind::Balance)
+            names << text.nameText();
+    }
+    for (const QString &name : std::as_const(names)) {
+        auto *label = m_form->findChild<QLabel *>(name);
+        QVERIFY2(label, qPrintable(name));
+        const QRect area = label->contentsRect();
+        if (label->wordWrap()) {
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(name));
+        } else {
+            const QFontMetrics metrics(label->font());
+            for (const QString &line : label->text().split(u'\n')) {
+                QVERIFY2(metrics.horizontalAdvance(line) <= area.width(), qPrintable(name));
+                QVERIFY2(metrics.height() * label->text().count(u'\n') + metrics.height() <=
+                             area.height() + 2,
+                         qPrintable(name));
+            }
+        }
+    }
 }
 
 void TestFieldEntry::enterWalk_data()
