@@ -25,3 +25,5 @@ bool fillSyntheticRecords(const QString &folder, int count);
 
 QVector<BenchOperation> recordBenchOperations();
 QVector<BenchOperation> checkBenchOperations();
+QVector<BenchOperation> dataFileBenchOperations();
+QVector<BenchOperation> entryBenchOperations();

@@ -20,6 +20,8 @@ int main(int argc, char *argv[])
     BenchContext context{dir.path(), records};
     QVector<BenchOperation> operations = recordBenchOperations();
     operations += checkBenchOperations();
+    operations += dataFileBenchOperations();
+    operations += entryBenchOperations();
     QTextStream out(stdout);
     int failures = 0;
     for (BenchOperation &op : operations) {

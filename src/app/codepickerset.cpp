@@ -1,9 +1,43 @@
 #include "codepickerset.h"
 
-#include <QWidget>
+#include "codepicker.h"
+#include "codetables.h"
+#include "fieldbox.h"
+#include "twips.h"
+
+CodePicker *CodePickerSet::picker(const QString &name) const
+{
+    for (CodePicker *p : m_pickers) {
+        if (p->objectName() == name)
+            return p;
+    }
+    return nullptr;
+}
+
+CodePicker *CodePickerSet::shownPicker() const
+{
+    for (CodePicker *p : m_pickers) {
+        if (p->isVisibleTo(p->parentWidget()))
+            return p;
+    }
+    return nullptr;
+}
 
 void CodePickerSet::HideCodePickers()
 {
-    for (QWidget *picker : std::as_const(m_pickers))
+    for (CodePicker *picker : std::as_const(m_pickers))
         picker->hide();
+}
+
+void CodePickerSet::ShowCodePicker(CodePicker *picker, QWidget *field)
+{
+    const QRect place = field->geometry();
+    const int width =
+        picker->spec().ownWidth > 0 ? Twips::px(picker->spec().ownWidth) : place.width();
+    const auto *box = qobject_cast<FieldBox *>(field);
+    picker->setShownText(box ? box->text() : QString());
+    picker->setGeometry(place.left(), place.top(), width, Twips::px(CodeTables::PickerHeight));
+    HideCodePickers();
+    picker->show();
+    picker->raise();
 }

@@ -2,6 +2,8 @@
 
 #include "checkcommands.h"
 #include "datacontrol.h"
+#include "datafilecommands.h"
+#include "fieldbehaviour.h"
 #include "fieldbinder.h"
 #include "fieldbox.h"
 #include "helpcommand.h"
@@ -126,6 +128,8 @@ FormMain::FormMain(const QString &programFolder, Prompts &prompts, QWidget *pare
     m_projectCommands = std::make_unique<ProjectCommands>(*this);
     m_checkCommands = std::make_unique<CheckCommands>(*this);
     m_helpCommand = std::make_unique<HelpCommand>(*this);
+    m_dataFileCommands = std::make_unique<DataFileCommands>(*this);
+    m_fieldBehaviour = std::make_unique<FieldBehaviour>(*this);
     connectCommands();
 
     connect(m_store.get(), &RecordStore::moveComplete, this, &FormMain::Adodc2xxx_MoveComplete);

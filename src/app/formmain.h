@@ -9,6 +9,8 @@
 
 class CheckCommands;
 class DataControl;
+class DataFileCommands;
+class FieldBehaviour;
 class FieldBinder;
 class FieldBox;
 class HelpCommand;
@@ -57,6 +59,7 @@ public:
     // first use and ended with the window. Tests put a stand-in in place.
     OfficeSuite &office();
     void setOffice(std::unique_ptr<OfficeSuite> office);
+    FieldBehaviour &fieldBehaviour() { return *m_fieldBehaviour; }
 
     Panel *panel(const QString &name) const { return m_panels.value(name); }
     QPushButton *button(const QString &name) const;
@@ -99,6 +102,8 @@ private:
     std::unique_ptr<CheckCommands> m_checkCommands;
     std::unique_ptr<OfficeSuite> m_office;
     std::unique_ptr<HelpCommand> m_helpCommand;
+    std::unique_ptr<DataFileCommands> m_dataFileCommands;
+    std::unique_ptr<FieldBehaviour> m_fieldBehaviour;
     CheckState m_check;
     CodePickerSet m_pickers;
 

@@ -3,6 +3,7 @@
 
 #include "checkcommands.h"
 #include "datacontrol.h"
+#include "datafilecommands.h"
 #include "fieldbinder.h"
 #include "fieldbox.h"
 #include "helpcommand.h"
@@ -84,6 +85,7 @@ void FormMain::connectCommands()
     m_projectCommands->connectControls();
     m_checkCommands->connectControls();
     m_helpCommand->connectControls();
+    m_dataFileCommands->connectControls();
 }
 
 OfficeSuite &FormMain::office()

@@ -1,6 +1,9 @@
 #include "pagebuilder.h"
 
+#include "codepicker.h"
+#include "codetables.h"
 #include "fieldbox.h"
+#include "pagetables.h"
 #include "panel.h"
 #include "twips.h"
 
@@ -18,24 +21,74 @@ const PageInfo kPages[] = {
     {Page::Table4, "Frame4", "表四、本年度项目效益及成果", "4"},
 };
 
-constexpr int RowHeight = 330;
-constexpr int BoxHeight = 300;
-constexpr int FirstRowTop = 300;
-constexpr int RowsPerColumn = 20;
-
-QWidget *makeBox(const FieldSpec &spec, QWidget *parent)
+QRect place(const TwipRect &r)
 {
-    if (spec.kind == FieldKind::MultiLine) {
-        auto *box = new MultiLineBox(parent);
-        box->setObjectName(spec.boxName());
-        return box;
+    return Twips::rect(r.left, r.top, r.width, r.height);
+}
+
+QWidget *makeBox(const EntryField &field, QWidget *parent)
+{
+    const FieldSpec *spec = FieldCatalogue::field(field.codeName());
+    QWidget *box;
+    if (spec->kind == FieldKind::MultiLine) {
+        box = new MultiLineBox(parent);
+    } else {
+        auto *line = new FieldBox(parent);
+        line->setTypingLimit(field.maxLength);
+        line->setAlignment((field.rightAligned ? Qt::AlignRight : Qt::AlignLeft) |
+                           Qt::AlignVCenter);
+        line->setTextMargins(1, 0, 1, 0);
+        if (field.filter != KeyFilter::None)
+            line->setAttribute(Qt::WA_InputMethodEnabled, false);
+        box = line;
     }
-    auto *box = new FieldBox(parent);
-    box->setObjectName(spec.boxName());
-    box->setTypingLimit(spec.maxLength);
-    if (spec.kind == FieldKind::Number)
-        box->setAlignment(Qt::AlignRight);
+    box->setObjectName(spec->boxName());
+    box->setAccessibleName(spec->captionText());
+    box->setGeometry(place(field.rect));
     return box;
+}
+
+void addCaption(const CaptionLabel &caption, QWidget *parent)
+{
+    auto *label = new QLabel(caption.captionText(), parent);
+    label->setObjectName(caption.name());
+    label->setGeometry(place(caption.rect));
+    label->setAutoFillBackground(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setContentsMargins(2, 0, 0, 0);
+    label->setWordWrap(caption.rect.height > 300);
+}
+
+void addStaticText(const StaticText &text, QWidget *parent)
+{
+    QWidget *widget = nullptr;
+    if (text.kind == StaticKind::Balance) {
+        auto *box = new QPlainTextEdit(parent);
+        box->setPlainText(text.text16().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->setLineWrapMode(QPlainTextEdit::NoWrap);
+        widget = box;
+    } else {
+        auto *label =
+            new QLabel(text.text16().replace(QStringLiteral("\r\n"), QStringLiteral("\n")), parent);
+        label->setWordWrap(text.rect.width < 600);
+        if (text.kind == StaticKind::Title) {
+            QFont font = label->font();
+            font.setPointSizeF(font.pointSizeF() * 1.6);
+            font.setBold(true);
+            label->setFont(font);
+            label->setAlignment(Qt::AlignCenter);
+            label->setAutoFillBackground(true);
+        } else {
+            label->setAlignment(text.rect.width < 600 ? Qt::AlignLeft | Qt::AlignTop
+                                                      : Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        widget = label;
+    }
+    widget->setObjectName(text.nameText());
+    widget->setAccessibleName(text.text16().trimmed());
+    widget->setGeometry(place(text.rect));
 }
 
 void addPageButton(QWidget *panel, const QString &name, const QString &caption, int left)
@@ -58,28 +111,35 @@ Panel *build(Page page, QWidget *parent)
     const PageInfo &pageInfo = info(page);
     auto *panel = new Panel(QString::fromLatin1(pageInfo.panelName),
                             QString::fromUtf8(pageInfo.caption), parent);
-    const QVector<const FieldSpec *> fields = FieldCatalogue::fieldsOfPage(page);
-    const int columns = int((fields.size() + RowsPerColumn - 1) / RowsPerColumn);
-    const int rows = int((fields.size() + columns - 1) / columns);
-    const int columnWidth = (Panel::OpenWidth - 240) / columns;
-    for (int i = 0; i < fields.size(); ++i) {
-        const FieldSpec &spec = *fields[i];
-        const int left = 120 + (i / rows) * columnWidth;
-        const int top = FirstRowTop + (i % rows) * RowHeight;
-        auto *label = new QLabel(spec.captionText(), panel);
-        label->setObjectName(QStringLiteral("%1(%2)")
-                                 .arg(QString::fromLatin1(spec.labelArray))
-                                 .arg(spec.labelIndex));
-        label->setGeometry(Twips::rect(left, top, columnWidth * 0.6, BoxHeight));
-        QWidget *box = makeBox(spec, panel);
-        box->setGeometry(Twips::rect(left + columnWidth * 0.6, top, columnWidth * 0.38, BoxHeight));
-        box->setAccessibleName(spec.captionText());
-        label->setBuddy(box);
-    }
+    panel->setAutoFillBackground(true);
+    // The page buttons come before the fields in tab order, the pickers after them.
     const QString suffix = QString::fromLatin1(pageInfo.buttonSuffix);
-    addPageButton(panel, QStringLiteral("CommandFront") + suffix, QStringLiteral("上一页"), 3240);
+    const QString front =
+        page == Page::Table3 ? QStringLiteral("上一页 ") : QStringLiteral("上一页");
+    addPageButton(panel, QStringLiteral("CommandFront") + suffix, front, 3240);
     addPageButton(panel, QStringLiteral("CommandBack") + suffix, QStringLiteral("下一页"), 4560);
     addPageButton(panel, QStringLiteral("CommandClose") + suffix, QStringLiteral("关  闭"), 5880);
+
+    for (const CaptionLabel &caption : EntryTables::labels()) {
+        if (caption.page == page)
+            addCaption(caption, panel);
+    }
+    for (const StaticText &text : EntryTables::staticTexts()) {
+        if (text.page == page)
+            addStaticText(text, panel);
+    }
+    for (const EntryField *field : EntryTables::fieldsOfPage(page)) {
+        QWidget *box = makeBox(*field, panel);
+        if (field->labelArray) {
+            auto *label = panel->findChild<QLabel *>(field->labelName());
+            if (label && !label->buddy())
+                label->setBuddy(box);
+        }
+    }
+    for (const CodePickerSpec &spec : CodeTables::pickers()) {
+        if (spec.page == page)
+            new CodePicker(spec, panel);
+    }
     return panel;
 }
 

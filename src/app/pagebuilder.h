@@ -5,8 +5,10 @@
 class Panel;
 class QWidget;
 
-// Puts a page's caption labels, field boxes and page buttons on its panel. The boxes are
-// named as the catalogue names them; binding them is the window's job.
+// Puts a page on its panel as the page tables declare it: page buttons, caption labels,
+// headings, field boxes in tab order and the page's code pickers (hidden). The boxes are
+// named as the catalogue names them; binding them is the window's job, their behaviour
+// FieldBehaviour's.
 namespace PageBuilder {
 
 struct PageInfo

@@ -127,6 +127,7 @@ bool ProjectCommands::addProject(const QString &number)
     QWidget *numberBox = m_form.binder().box(QStringLiteral("TextJB02"));
     m_form.pageRing().openPage(Page::Cover);
     m_form.panel(QStringLiteral("FrameDataList"))->setShown(false);
+    m_form.activateWindow(); // back from the input box
     numberBox->setFocus(Qt::OtherFocusReason);
     m_form.binder().setText(QStringLiteral("TextJB02"), number);
     return store.current().value(1) == number;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -343,6 +344,59 @@ bool RecordStore::update()
     if (!hasCurrent())
         return fail(tr("no current row"));
     return storeCurrent();
+}
+
+bool RecordStore::appendRows(const QVector<SurveyRecord> &records)
+{
+    if (records.isEmpty())
+        return true;
+    if (!storeCurrent())
+        return false;
+    QStringList marks;
+    for (int i = 0; i < FieldCatalogue::ColumnCount; ++i)
+        marks << QStringLiteral("?");
+    // A large transaction is written in one go at its commit, not spilled half-way.
+    QSqlQuery pragma(m_db);
+    const QString spill = pragma.exec(QStringLiteral("PRAGMA cache_spill")) && pragma.next()
+                              ? pragma.value(0).toString()
+                              : QStringLiteral("ON");
+    pragma.exec(QStringLiteral("PRAGMA cache_spill=OFF"));
+    const auto restoreSpill = qScopeGuard(
+        [&] { pragma.exec(QStringLiteral("PRAGMA cache_spill=%1").arg(spill)); });
+    if (!m_db.transaction())
+        return fail(m_db.lastError().text());
+    QVector<qint64> rowids;
+    rowids.reserve(records.size());
+    {
+        QSqlQuery query(m_db);
+        bool ok = query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                    .arg(tableName(), columnList(), marks.join(u',')));
+        for (const SurveyRecord &record : records) {
+            if (!ok)
+                break;
+            for (int c = 0; c < FieldCatalogue::ColumnCount; ++c)
+                query.bindValue(c, record.value(c));
+            ok = query.exec();
+            rowids << query.lastInsertId().toLongLong();
+        }
+        if (!ok) {
+            const QString error = query.lastError().text();
+            query.finish();
+            m_db.rollback();
+            return fail(error);
+        }
+    }
+    if (!m_db.commit()) {
+        const QString error = m_db.lastError().text();
+        m_db.rollback();
+        return fail(error);
+    }
+    m_rows.reserve(m_rows.size() + records.size());
+    for (qsizetype i = 0; i < records.size(); ++i)
+        m_rows.append(Row{rowids[i], records[i]});
+    emit rowsReset();
+    setPosition(State::OnRow, int(m_rows.size()) - 1);
+    return true;
 }
 
 RecordStore::Walk::Walk(RecordStore &store) : m_store(store)

@@ -51,6 +51,10 @@ public:
     bool addNew();
     bool deleteCurrent();
     bool update();
+    // Stores any pending edit, then adds the rows at the end of the recordset and stores
+    // them in one transaction (none of them when a write fails); the last one becomes the
+    // current row. Nothing happens for an empty list.
+    bool appendRows(const QVector<SurveyRecord> &records);
 
     // The current row's values (an empty record when there is no current row).
     const SurveyRecord &current() const;

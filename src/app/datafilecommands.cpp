@@ -1,0 +1,171 @@
+#include "datafilecommands.h"
+
+#include "datafiles.h"
+#include "formmain.h"
+#include "kjformat.h"
+#include "prompts.h"
+#include "recordstore.h"
+#include "waitcursor.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QTableView>
+
+namespace {
+
+const QString kRetry = QStringLiteral("请检查数据或重新启动系统后重试。");
+const QString kSubmitTitle = QStringLiteral("提交数据");
+const QString kAppendTitle = QStringLiteral("数据追加");
+
+} // namespace
+
+DataFileCommands::DataFileCommands(FormMain &form) : m_form(form) {}
+
+void DataFileCommands::connectControls()
+{
+    auto on = [this](const char *name, void (DataFileCommands::*handler)()) {
+        QObject::connect(m_form.button(QString::fromLatin1(name)), &QPushButton::clicked,
+                         [this, handler] { (this->*handler)(); });
+    };
+    on("CommandExcel", &DataFileCommands::CommandExcel_Click);
+    on("Command1", &DataFileCommands::Command1_Click);
+    on("CommandEachItem", &DataFileCommands::CommandEachItem_Click);
+    on("CommandAddData", &DataFileCommands::CommandAddData_Click);
+}
+
+void DataFileCommands::message(const QString &text, const QString &title)
+{
+    m_form.prompts().message(text, title, MessageIcon::Information);
+}
+
+void DataFileCommands::failure()
+{
+    message(QStringLiteral("数据提交失败！") + kRetry, FormMain::messageTitle());
+}
+
+void DataFileCommands::appendFailure(const QString &what)
+{
+    message(QStringLiteral("追加数据失败！") + what + kRetry, FormMain::messageTitle());
+}
+
+void DataFileCommands::showGrid()
+{
+    m_form.grid()->setVisible(true);
+}
+
+QString DataFileCommands::chooseSubmitFile()
+{
+    const QString path = m_form.prompts().saveFileName(
+        FileDialogSetup{m_form.programFolder(), QStringLiteral("kj (*.kj)"), kSubmitTitle});
+    if (path.isEmpty())
+        m_form.prompts().askYesNo(QStringLiteral("未指定提交数据的文件名！！"), kSubmitTitle);
+    return path;
+}
+
+void DataFileCommands::CommandExcel_Click()
+{
+    SubmitData();
+}
+
+void DataFileCommands::SubmitData()
+{
+    const QString path = chooseSubmitFile();
+    if (path.isEmpty())
+        return;
+    WaitCursor wait;
+    RecordStore &store = m_form.store();
+    if (DataFiles::isDatabaseFile(store, path) || !DataFiles::writeAll(store, path, nullptr)) {
+        failure();
+        showGrid();
+        return;
+    }
+    message(QStringLiteral("提交数据完成。数据已保存在") + path + QStringLiteral("中。"),
+            FormMain::messageTitle());
+    showGrid();
+}
+
+void DataFileCommands::Command1_Click()
+{
+    const QString path = chooseSubmitFile();
+    if (path.isEmpty())
+        return;
+    RecordStore &store = m_form.store();
+    if (DataFiles::isDatabaseFile(store, path) || !DataFiles::writeCurrent(store, path, nullptr)) {
+        failure();
+        return;
+    }
+    message(QStringLiteral("提交数据完成。数据已保存在") + path + QStringLiteral("中。"),
+            FormMain::shortTitle());
+}
+
+void DataFileCommands::CommandEachItem_Click()
+{
+    QStringList refused;
+    const bool ok = DataFiles::distribute(m_form.store(), QDir::current(), &refused, nullptr);
+    // A number that cannot name a file: that project alone is left out.
+    for (int i = 0; i < refused.size(); ++i)
+        failure();
+    if (!ok) {
+        failure();
+        return;
+    }
+    message(QStringLiteral("项目数据下发完成。"), FormMain::shortTitle());
+}
+
+void DataFileCommands::CommandAddData_Click()
+{
+    AppendData();
+}
+
+void DataFileCommands::AppendData()
+{
+    const QString path = m_form.prompts().openFileName(
+        FileDialogSetup{m_form.programFolder(), QStringLiteral("Kj (*.kj)"), kAppendTitle});
+    if (path.isEmpty()) {
+        m_form.prompts().askYesNo(QStringLiteral("请指定文件名！！"), kAppendTitle);
+        return;
+    }
+    WaitCursor wait;
+    QVector<SurveyRecord> records;
+    KjFormat::ReadError error;
+    if (!KjFormat::readFile(path, &records, &error)) {
+        using Kind = KjFormat::ReadError::Kind;
+        switch (error.kind) {
+        case Kind::UnterminatedQuote:
+            appendFailure(
+                QStringLiteral(
+                    "数据文件%1的第%2个数据项缺少结束的引号，文件已损坏，未追加任何数据。")
+                    .arg(path)
+                    .arg(error.item));
+            break;
+        case Kind::IncompleteRecord:
+            appendFailure(QStringLiteral("数据文件%1共有%2个数据项，不是每条记录%3项的整数倍，"
+                                         "文件不完整，未追加任何数据。")
+                              .arg(path)
+                              .arg(error.count)
+                              .arg(KjFormat::ValuesPerRecord));
+            break;
+        case Kind::CannotOpen:
+        case Kind::None:
+            appendFailure(QStringLiteral("无法打开数据文件%1，未追加任何数据。").arg(path));
+            break;
+        }
+        return;
+    }
+
+    RecordStore &store = m_form.store();
+    const DataFiles::AppendPlan plan = DataFiles::planAppend(store, records);
+    for (const QString &number : plan.duplicates)
+        message(number + QStringLiteral("项目编号已存在！"), FormMain::messageTitle());
+    if (!store.appendRows(plan.rows)) {
+        appendFailure(QStringLiteral("数据无法保存到数据库，未追加任何数据。"));
+        return;
+    }
+    // The recordset ends where the duplicate test of the file's last record left it.
+    if (plan.lastMatchedRow >= 0)
+        store.moveTo(plan.lastMatchedRow);
+    else if (plan.rows.isEmpty() && store.recordCount() > 0)
+        store.moveFirst();
+    message(QStringLiteral("追加数据完成。"), FormMain::messageTitle());
+    showGrid();
+}

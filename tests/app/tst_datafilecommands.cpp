@@ -1,0 +1,353 @@
+#include "fieldbinder.h"
+#include "fieldbox.h"
+#include "formmain.h"
+#include "kjformat.h"
+#include "recordstore.h"
+#include "scriptedprompts.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const QString kRetry = QStringLiteral("请检查数据或重新启动系统后重试。");
+const QString kSubmitFailed = QStringLiteral("数据提交失败！") + kRetry;
+
+SurveyRecord project(const QString &number, const QString &name = QStringLiteral("项目"))
+{
+    SurveyRecord record;
+    record.setValue(u"JB01", name);
+    record.setValue(u"JB02", number);
+    return record;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray fileOf(const QVector<SurveyRecord> &records)
+{
+    QByteArray bytes;
+    for (const SurveyRecord &r : records)
+        bytes += KjFormat::encodeRecord(r, KjFormat::submitEmptyText());
+    return bytes;
+}
+
+// The rows stored in a program folder's database, read through a store of its own.
+QVector<SurveyRecord> storedRows(const QString &folder)
+{
+    RecordStore store;
+    QVector<SurveyRecord> rows;
+    if (store.open(folder)) {
+        for (int i = 0; i < store.recordCount(); ++i)
+            rows << store.row(i);
+    }
+    return rows;
+}
+
+// Chinese text arrives from the input method as one committed string.
+void typeChinese(QWidget *box, const QString &text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(box, &event);
+}
+
+// A program folder with its main window, answered from a script.
+struct Program
+{
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    std::unique_ptr<FormMain> form;
+
+    explicit Program(const QVector<SurveyRecord> &records = {})
+    {
+        if (!records.isEmpty()) {
+            RecordStore store;
+            if (!store.open(dir.path()) || !store.appendRows(records))
+                qFatal("cannot seed the table");
+        }
+        form = std::make_unique<FormMain>(dir.path(), prompts);
+        QString error;
+        if (!form->Form_Load(&error))
+            qFatal("cannot start: %s", qPrintable(error));
+    }
+    QString path(const QString &name) const { return dir.filePath(name); }
+    RecordStore &store() { return form->store(); }
+    void click(const char *button, const QString &fileName = QString())
+    {
+        if (!fileName.isNull())
+            prompts.fileNames.enqueue(fileName);
+        form->button(QString::fromLatin1(button))->click();
+    }
+};
+
+} // namespace
+
+class TestDataFileCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTripIntoEmptyProgram();
+    void duplicates_data();
+    void duplicates();
+    void damagedFileRefused_data();
+    void damagedFileRefused();
+    void trailingLineEndAccepted();
+    void distributeRefusesUnsafeNames();
+    void writersSeeUnstoredEdits();
+    void ownDatabaseRefused_data();
+    void ownDatabaseRefused();
+    void missingFileName();
+    void emptyTableSubmitFails();
+};
+
+void TestDataFileCommands::roundTripIntoEmptyProgram()
+{
+    SurveyRecord first = project(QStringLiteral("201100000001"), QStringLiteral("科技，项目，一"));
+    first.setValue(u"JDCG", QStringLiteral("第一行\r\n第二行, 还有逗号"));
+    first.setValue(u"JB21", QStringLiteral("某某大学"));
+    first.setValue(u"JF1001", QStringLiteral("12.5"));
+    SurveyRecord second = project(QStringLiteral("201100000002"), QStringLiteral("说\"好\""));
+    second.setValue(136, QStringLiteral("末列"));
+    Program sender({first, second});
+    const QString file = sender.path(QStringLiteral("up.kj"));
+    sender.click("CommandExcel", file);
+    QCOMPARE(sender.prompts.dialogs[0].title, QStringLiteral("提交数据"));
+    QCOMPARE(sender.prompts.dialogs[0].folder, sender.dir.path());
+    QCOMPARE(sender.prompts.texts(), QStringList{QStringLiteral("提交数据完成。数据已保存在") +
+                                                 file + QStringLiteral("中。")});
+    QCOMPARE(sender.prompts.shown[0].title, FormMain::messageTitle());
+    QVERIFY(sender.store().isPastTheEnd());
+
+    Program receiver;
+    receiver.click("CommandAddData", file);
+    QCOMPARE(receiver.prompts.texts(), QStringList{QStringLiteral("追加数据完成。")});
+    QCOMPARE(receiver.prompts.dialogs[0].title, QStringLiteral("数据追加"));
+
+    // Stored at once, the last record too: a store of its own sees them.
+    const QVector<SurveyRecord> received = storedRows(receiver.dir.path());
+    QCOMPARE(received.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const SurveyRecord &sent = sender.store().row(i);
+        for (int c = 0; c < KjFormat::ValuesPerRecord; ++c) {
+            QString expected = sent.value(c).isEmpty() ? QStringLiteral(" ") : sent.value(c);
+            expected.replace(u'"', u'\'');
+            QCOMPARE(received[i].value(c), expected);
+        }
+    }
+    QCOMPARE(receiver.store().currentIndex(), 1);
+}
+
+void TestDataFileCommands::duplicates_data()
+{
+    QTest::addColumn<QStringList>("table");
+    QTest::addColumn<QStringList>("file");
+    QTest::addColumn<QStringList>("appended");
+    QTest::addColumn<QStringList>("existing"); // the numbers told as existing
+
+    const QString n1 = QStringLiteral("201100000001");
+    const QString n2 = QStringLiteral("201100000002");
+    QTest::newRow("exact") << QStringList{n1} << QStringList{n1, n2} << QStringList{n2}
+                           << QStringList{n1};
+    QTest::newRow("leading zeros") << QStringList{n1} << QStringList{QStringLiteral("000") + n1}
+                                   << QStringList{} << QStringList{QStringLiteral("000") + n1};
+    QTest::newRow("within 0.1") << QStringList{n1} << QStringList{n1 + QStringLiteral(".05")}
+                                << QStringList{} << QStringList{n1 + QStringLiteral(".05")};
+    QTest::newRow("twice in one file")
+        << QStringList{} << QStringList{n2, n1, n2} << QStringList{n2, n1} << QStringList{n2};
+    QTest::newRow("none") << QStringList{n1} << QStringList{n2} << QStringList{n2} << QStringList{};
+}
+
+void TestDataFileCommands::duplicates()
+{
+    QFETCH(QStringList, table);
+    QFETCH(QStringList, file);
+    QFETCH(QStringList, appended);
+    QFETCH(QStringList, existing);
+    QVector<SurveyRecord> present;
+    for (const QString &n : table)
+        present << project(n);
+    Program program(present);
+    QVector<SurveyRecord> incoming;
+    for (const QString &n : file)
+        incoming << project(n, QStringLiteral("来自文件"));
+    const QString path = program.path(QStringLiteral("in.kj"));
+    QVERIFY(writeBytes(path, fileOf(incoming)));
+    program.click("CommandAddData", path);
+
+    QStringList expected;
+    for (const QString &n : existing)
+        expected << n + QStringLiteral("项目编号已存在！");
+    expected << QStringLiteral("追加数据完成。");
+    QCOMPARE(program.prompts.texts(), expected);
+    const QVector<SurveyRecord> rows = storedRows(program.dir.path());
+    QStringList stored;
+    for (int i = 0; i < rows.size(); ++i) {
+        if (rows[i].value(u"JB01") == QStringLiteral("来自文件"))
+            stored << rows[i].value(u"JB02");
+    }
+    std::sort(appended.begin(), appended.end());
+    QCOMPARE(stored, appended);
+    QCOMPARE(program.store().recordCount(), table.size() + appended.size());
+}
+
+void TestDataFileCommands::damagedFileRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
+    QTest::addColumn<QString>("phrase");
+
+    const QByteArray two =
+        fileOf({project(QStringLiteral("201100000008")), project(QStringLiteral("201100000009"))});
+    const QByteArray one = fileOf({project(QStringLiteral("201100000008"))});
+    QTest::newRow("truncated inside a record")
+        << two.left(one.size() + 6 + 15 + 4 * 38) << QStringLiteral("共有177个数据项");
+    QTest::newRow("unterminated quote")
+        << one + "\"201100000009\",\"cut" << QStringLiteral("第139个数据项缺少结束的引号");
+    QTest::newRow("missing file") << QByteArray() << QStringLiteral("无法打开数据文件");
+}
+
+void TestDataFileCommands::damagedFileRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, phrase);
+    Program program({project(QStringLiteral("201100000001"))});
+    const QString path = program.path(QStringLiteral("bad.kj"));
+    if (!bytes.isEmpty())
+        QVERIFY(writeBytes(path, bytes));
+    program.click("CommandAddData", path);
+
+    QCOMPARE(program.prompts.shown.size(), 1);
+    const QString text = program.prompts.lastText();
+    QVERIFY2(text.startsWith(QStringLiteral("追加数据失败！")) && text.endsWith(kRetry) &&
+                 text.contains(phrase) && text.contains(path),
+             qPrintable(text));
+    QCOMPARE(program.prompts.shown[0].title, FormMain::messageTitle());
+    QCOMPARE(program.store().recordCount(), 1);
+    QCOMPARE(storedRows(program.dir.path()).size(), 1);
+}
+
+void TestDataFileCommands::trailingLineEndAccepted()
+{
+    Program program;
+    const QString path = program.path(QStringLiteral("crlf.kj"));
+    QVERIFY(writeBytes(path, fileOf({project(QStringLiteral("201100000001"))}) + "\r\n"));
+    program.click("CommandAddData", path);
+    QCOMPARE(program.prompts.texts(), QStringList{QStringLiteral("追加数据完成。")});
+    QCOMPARE(storedRows(program.dir.path()).size(), 1);
+}
+
+void TestDataFileCommands::distributeRefusesUnsafeNames()
+{
+    Program program({project(QString()), project(QStringLiteral("2011/0001")),
+                     project(QStringLiteral("2011\\0002")), project(QStringLiteral("..")),
+                     project(QStringLiteral("201100000005"))});
+    QTemporaryDir out;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(out.path());
+    program.click("CommandEachItem");
+    QDir::setCurrent(previous);
+
+    QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("201100000005.kj")});
+    const QByteArray bytes = readAll(out.filePath(QStringLiteral("201100000005.kj")));
+    QVERIFY(bytes.startsWith("\"\xCF\xEE\xC4\xBF\",\"201100000005\",\".\",\".\","));
+    QCOMPARE(bytes.count(','), 137);
+    QCOMPARE(program.prompts.texts(), QStringList()
+                                          << kSubmitFailed << kSubmitFailed << kSubmitFailed
+                                          << kSubmitFailed << QStringLiteral("项目数据下发完成。"));
+    QCOMPARE(program.prompts.shown.last().title, FormMain::shortTitle());
+    QVERIFY(program.store().isPastTheEnd());
+    QVERIFY(QDir(program.dir.path()).entryList({QStringLiteral("*.kj")}).isEmpty());
+}
+
+// A project just added and typed, and an edit of a stored one, both not yet stored.
+void TestDataFileCommands::writersSeeUnstoredEdits()
+{
+    Program program({project(QStringLiteral("201100000001"))});
+    program.prompts.inputs.enqueue(QStringLiteral("201100000009"));
+    program.click("CommandAddItem");
+    QVERIFY(program.store().isNewRow());
+    typeChinese(program.form->lineBox(QStringLiteral("TextJB01")), QStringLiteral("新项目"));
+    QTest::keyClicks(program.form->lineBox(QStringLiteral("TextJB21")), QStringLiteral("Unit"));
+    const QString one = program.path(QStringLiteral("one.kj"));
+    program.click("Command1", one);
+    QCOMPARE(program.prompts.lastText(),
+             QStringLiteral("提交数据完成。数据已保存在") + one + QStringLiteral("中。"));
+    QCOMPARE(program.prompts.shown.last().title, FormMain::shortTitle());
+    SurveyRecord typed = project(QStringLiteral("201100000009"), QStringLiteral("新项目"));
+    typed.setValue(u"JB21", QStringLiteral("Unit"));
+    QCOMPARE(readAll(one), fileOf({typed}));
+
+    QVERIFY(program.store().moveTo(0));
+    typeChinese(program.form->lineBox(QStringLiteral("TextJB21")), QStringLiteral("改"));
+    const QString all = program.path(QStringLiteral("all.kj"));
+    program.click("CommandExcel", all);
+    SurveyRecord edited = project(QStringLiteral("201100000001"));
+    edited.setValue(u"JB21", QStringLiteral("改"));
+    QCOMPARE(readAll(all), fileOf({edited, typed}));
+}
+
+void TestDataFileCommands::ownDatabaseRefused_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("submit") << QStringLiteral("CommandExcel");
+    QTest::newRow("report one") << QStringLiteral("Command1");
+}
+
+void TestDataFileCommands::ownDatabaseRefused()
+{
+    QFETCH(QString, button);
+    Program program({project(QStringLiteral("201100000001"))});
+    const QString db = program.store().databasePath();
+    const QByteArray before = QCryptographicHash::hash(readAll(db), QCryptographicHash::Sha1);
+    program.click(
+        qPrintable(button),
+        QDir(program.dir.path()).filePath(QStringLiteral("./") + RecordStore::databaseFileName()));
+    QCOMPARE(program.prompts.texts(), QStringList{kSubmitFailed});
+    QCOMPARE(QCryptographicHash::hash(readAll(db), QCryptographicHash::Sha1), before);
+    QCOMPARE(storedRows(program.dir.path()).size(), 1);
+}
+
+void TestDataFileCommands::missingFileName()
+{
+    Program program({project(QStringLiteral("201100000001"))});
+    program.click("CommandExcel", QString(""));
+    program.click("Command1", QString(""));
+    program.click("CommandAddData", QString(""));
+    QCOMPARE(program.prompts.texts(), QStringList() << QStringLiteral("未指定提交数据的文件名！！")
+                                                    << QStringLiteral("未指定提交数据的文件名！！")
+                                                    << QStringLiteral("请指定文件名！！"));
+    QCOMPARE(program.prompts.shown[0].title, QStringLiteral("提交数据"));
+    QCOMPARE(program.prompts.shown[0].icon, MessageIcon::Question);
+    QCOMPARE(program.prompts.shown[2].title, QStringLiteral("数据追加"));
+    QCOMPARE(program.store().recordCount(), 1);
+}
+
+void TestDataFileCommands::emptyTableSubmitFails()
+{
+    Program program;
+    const QString file = program.path(QStringLiteral("none.kj"));
+    program.click("CommandExcel", file);
+    program.click("Command1", file);
+    QCOMPARE(program.prompts.texts(), QStringList() << kSubmitFailed << kSubmitFailed);
+    QVERIFY(!QFile::exists(file));
+}
+
+QTEST_MAIN(TestDataFileCommands)
+#include "tst_datafilecommands.moc"

@@ -1,0 +1,184 @@
+#include "kjformat.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// One record whose values are all empty but for the given columns.
+SurveyRecord recordWith(const QVector<QPair<int, QString>> &values)
+{
+    SurveyRecord record;
+    for (const auto &v : values)
+        record.setValue(v.first, v.second);
+    return record;
+}
+
+QByteArray repeated(const QByteArray &item, int times)
+{
+    QByteArray out;
+    for (int i = 0; i < times; ++i)
+        out += item;
+    return out;
+}
+
+// The text of `records` records whose values are "r<record>c<column>".
+QString numberedText(int records)
+{
+    QString text;
+    for (int r = 0; r < records; ++r) {
+        for (int c = 0; c < KjFormat::ValuesPerRecord; ++c)
+            text += QStringLiteral("\"r%1c%2\",").arg(r).arg(c);
+    }
+    return text;
+}
+
+} // namespace
+
+class TestKjFormat : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recordBytes_data();
+    void recordBytes();
+    void parse_data();
+    void parse();
+    void parseKeepsValues();
+    void writerKeepsExistingFileOnFailure();
+};
+
+// The bytes of the first item (JB01) of an otherwise empty record.
+void TestKjFormat::recordBytes_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("emptyText");
+    QTest::addColumn<QByteArray>("item");
+
+    const QString submit = KjFormat::submitEmptyText();
+    const QString distribute = KjFormat::distributeEmptyText();
+    QTest::newRow("Chinese as GBK")
+        << QStringLiteral("中文") << submit << QByteArray("\"\xD6\xD0\xCE\xC4\",");
+    QTest::newRow("empty on submit") << QString() << submit << QByteArray("\" \",");
+    QTest::newRow("empty on distribute") << QString() << distribute << QByteArray("\".\",");
+    QTest::newRow("one blank as it is")
+        << QStringLiteral(" ") << distribute << QByteArray("\" \",");
+    QTest::newRow("comma kept") << QStringLiteral("a,b") << submit << QByteArray("\"a,b\",");
+    QTest::newRow("CR LF kept") << QStringLiteral("一\r\n二") << submit
+                                << QByteArray("\"\xD2\xBB\r\n\xB6\xFE\",");
+    QTest::newRow("double quote as apostrophe")
+        << QStringLiteral("say \"hi\"") << submit << QByteArray("\"say 'hi'\",");
+    QTest::newRow("outside GBK as question mark")
+        << QStringLiteral("aกb") << submit << QByteArray("\"a?b\",");
+    QTest::newRow("euro sign of code page 936")
+        << QStringLiteral("€") << submit << QByteArray("\"\x80\",");
+}
+
+void TestKjFormat::recordBytes()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, emptyText);
+    QFETCH(QByteArray, item);
+    const QByteArray bytes = KjFormat::encodeRecord(recordWith({{0, value}}), emptyText);
+    const QByteArray rest = repeated('"' + emptyText.toLatin1() + "\",", 136);
+    QCOMPARE(bytes, item + rest);
+}
+
+void TestKjFormat::parse_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("errorKind");
+    QTest::addColumn<int>("errorNumber"); // item or item count
+
+    const int ok = int(KjFormat::ReadError::Kind::None);
+    const int open = int(KjFormat::ReadError::Kind::UnterminatedQuote);
+    const int incomplete = int(KjFormat::ReadError::Kind::IncompleteRecord);
+    const QString two = numberedText(2);
+    QTest::newRow("empty file") << QString() << 0 << ok << 0;
+    QTest::newRow("two records") << two << 2 << ok << 0;
+    QTest::newRow("trailing CR LF") << two + QStringLiteral("\r\n") << 2 << ok << 0;
+    QTest::newRow("trailing blanks and line ends")
+        << two + QStringLiteral(" \r\n\r\n \n") << 2 << ok << 0;
+    QTest::newRow("line ends between items")
+        << numberedText(1).replace(QStringLiteral(","), QStringLiteral(",\r\n")) << 1 << ok << 0;
+    QTest::newRow("no comma after the last item") << two.chopped(1) << 2 << ok << 0;
+    QTest::newRow("truncated inside a record")
+        << two.left(two.indexOf(QStringLiteral("\"r1c5\""))) << 0 << incomplete << 142;
+    QTest::newRow("one item too many") << two + QStringLiteral("\"x\",") << 0 << incomplete << 275;
+    QTest::newRow("unterminated quote") << two + QStringLiteral("\"cut off") << 0 << open << 275;
+    QTest::newRow("file cut inside a value") << two.left(two.size() - 4) << 0 << open << 274;
+}
+
+void TestKjFormat::parse()
+{
+    QFETCH(QString, text);
+    QFETCH(int, records);
+    QFETCH(int, errorKind);
+    QFETCH(int, errorNumber);
+    QVector<SurveyRecord> parsed{SurveyRecord()};
+    KjFormat::ReadError error;
+    const bool ok = KjFormat::parse(text, &parsed, &error);
+    QCOMPARE(int(error.kind), errorKind);
+    QCOMPARE(ok, errorKind == int(KjFormat::ReadError::Kind::None));
+    if (ok) {
+        QCOMPARE(parsed.size(), records);
+        for (int r = 0; r < records; ++r) {
+            QCOMPARE(parsed[r].value(0), QStringLiteral("r%1c0").arg(r));
+            QCOMPARE(parsed[r].value(136), QStringLiteral("r%1c136").arg(r));
+        }
+    } else {
+        QCOMPARE(parsed.size(), 1); // left alone
+        QCOMPARE(errorKind == int(KjFormat::ReadError::Kind::UnterminatedQuote) ? error.item
+                                                                                : error.count,
+                 qsizetype(errorNumber));
+    }
+}
+
+// Values as the peers' reader takes them: line breaks kept inside quotes, blanks around an
+// unquoted item dropped, anything between a closing quote and the comma passed over.
+void TestKjFormat::parseKeepsValues()
+{
+    QString text = numberedText(1);
+    text.replace(QStringLiteral("\"r0c0\""), QStringLiteral("\"一\r\n二,三\""));
+    text.replace(QStringLiteral("\"r0c1\""), QStringLiteral("  plain  "));
+    text.replace(QStringLiteral("\"r0c2\""), QStringLiteral("\"\""));
+    text.replace(QStringLiteral("\"r0c3\""), QStringLiteral("\"kept\"dropped"));
+    text.replace(QStringLiteral("\"r0c4\""), QStringLiteral("\" \""));
+    QVector<SurveyRecord> parsed;
+    QVERIFY(KjFormat::parse(text, &parsed, nullptr));
+    QCOMPARE(parsed.size(), 1);
+    QCOMPARE(parsed[0].value(0), QStringLiteral("一\r\n二,三"));
+    QCOMPARE(parsed[0].value(1), QStringLiteral("plain"));
+    QCOMPARE(parsed[0].value(2), QString());
+    QCOMPARE(parsed[0].value(3), QStringLiteral("kept"));
+    QCOMPARE(parsed[0].value(4), QStringLiteral(" "));
+    QCOMPARE(parsed[0].value(5), QStringLiteral("r0c5"));
+}
+
+void TestKjFormat::writerKeepsExistingFileOnFailure()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.kj"));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    {
+        KjFormat::Writer writer(path);
+        QVERIFY(writer.open());
+        QVERIFY(writer.write(SurveyRecord(), KjFormat::submitEmptyText()));
+        // Left without commit, as when a later step fails.
+    }
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old"));
+    old.close();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kept.kj")});
+
+    KjFormat::Writer nowhere(dir.filePath(QStringLiteral("missing/x.kj")));
+    QVERIFY(!nowhere.open() || !nowhere.commit());
+}
+
+QTEST_GUILESS_MAIN(TestKjFormat)
+#include "tst_kjformat.moc"
