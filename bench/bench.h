@@ -24,3 +24,4 @@ struct BenchOperation
 bool fillSyntheticRecords(const QString &folder, int count);
 
 QVector<BenchOperation> recordBenchOperations();
+QVector<BenchOperation> officeBenchOperations();

@@ -19,6 +19,7 @@ int main(int argc, char *argv[])
     }
     BenchContext context{dir.path(), records};
     QVector<BenchOperation> operations = recordBenchOperations();
+    operations += officeBenchOperations();
     QTextStream out(stdout);
     int failures = 0;
     for (BenchOperation &op : operations) {
