@@ -27,3 +27,4 @@ QVector<BenchOperation> recordBenchOperations();
 QVector<BenchOperation> checkBenchOperations();
 QVector<BenchOperation> dataFileBenchOperations();
 QVector<BenchOperation> entryBenchOperations();
+QVector<BenchOperation> officeBenchOperations();

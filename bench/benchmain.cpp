@@ -22,6 +22,7 @@ int main(int argc, char *argv[])
     operations += checkBenchOperations();
     operations += dataFileBenchOperations();
     operations += entryBenchOperations();
+    operations += officeBenchOperations();
     QTextStream out(stdout);
     int failures = 0;
     for (BenchOperation &op : operations) {

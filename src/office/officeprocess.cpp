@@ -240,6 +240,18 @@ OfficeStatus OfficeProcess::Impl::launch(const QString &pipeName)
         argv.push_back(s.data());
     argv.push_back(nullptr);
 
+    // With a display, the office draws with its plain X11 toolkit: its windows then come up at
+    // their full size with or without a window manager. An explicit choice in the environment
+    // is kept.
+    std::string plugin = "SAL_USE_VCLPLUGIN=gen";
+    std::vector<char *> envp;
+    for (char **e = environ; *e; ++e)
+        envp.push_back(*e);
+    if (!headless && qEnvironmentVariableIsEmpty("SAL_USE_VCLPLUGIN") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        envp.push_back(plugin.data());
+    envp.push_back(nullptr);
+
     const QByteArray logPath = QFile::encodeName(profile->filePath(QStringLiteral("soffice.log")));
     const int logFd = ::open(logPath.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     const int nullFd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
@@ -261,7 +273,7 @@ OfficeStatus OfficeProcess::Impl::launch(const QString &pipeName)
             ::dup2(logFd, 2);
         }
         ::syscall(SYS_close_range, 3U, ~0U, 0U);
-        ::execv(argv[0], argv.data());
+        ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
     const int forkError = errno;

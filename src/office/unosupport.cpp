@@ -2,7 +2,9 @@
 
 #include "officeprocess_p.h"
 
+#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/frame/XFrames.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
@@ -77,6 +79,25 @@ void closeQuietly(const Reference<css::lang::XComponent> &document)
         }
     } catch (...) {
         // Already gone.
+    }
+}
+
+void closeAllWindows(OfficeProcess &process)
+{
+    const Reference<css::frame::XDesktop2> office = desktop(process);
+    if (!office.is())
+        return;
+    const Reference<css::container::XIndexAccess> frames(office->getFrames(), UNO_QUERY);
+    if (!frames.is())
+        return;
+    for (sal_Int32 i = frames->getCount() - 1; i >= 0; --i) {
+        try {
+            const Reference<css::util::XCloseable> frame(frames->getByIndex(i), UNO_QUERY);
+            if (frame.is())
+                frame->close(true);
+        } catch (...) {
+            // Gone already, or refusing: the office ends with the program anyway.
+        }
     }
 }
 

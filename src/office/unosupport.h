@@ -56,6 +56,9 @@ css::uno::Sequence<css::beans::PropertyValue> storeArguments(const char *filterN
 // Closes a document without a question; a document already gone is fine.
 void closeQuietly(const css::uno::Reference<css::lang::XComponent> &document);
 
+// Closes every window of the office (its start window included) without a question.
+void closeAllWindows(OfficeProcess &process);
+
 // The desktop of the running office (empty when none runs).
 css::uno::Reference<css::frame::XDesktop2> desktop(OfficeProcess &process);
 

@@ -3,7 +3,9 @@
 #include "savefile.h"
 #include "unosupport.h"
 
-#include <com/sun/star/awt/XTopWindow.hpp>
+#include <com/sun/star/awt/PosSize.hpp>
+#include <com/sun/star/awt/Rectangle.hpp>
+#include <com/sun/star/awt/XTopWindow2.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/container/NoSuchElementException.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
@@ -13,6 +15,7 @@
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/text/XBookmarksSupplier.hpp>
 #include <com/sun/star/text/XText.hpp>
@@ -54,11 +57,20 @@ void showWindow(const Reference<css::lang::XComponent> &component, bool visible)
     const Reference<css::frame::XModel> model(component, UNO_QUERY_THROW);
     const Reference<css::frame::XFrame> frame = model->getCurrentController()->getFrame();
     const Reference<css::awt::XWindow> window = frame->getContainerWindow();
-    window->setVisible(visible);
     if (visible) {
-        const Reference<css::awt::XTopWindow> top(window, UNO_QUERY);
-        if (top.is())
+        // A document opened hidden has a window of no size yet: give it one, and let the
+        // window manager make it full size.
+        window->setVisible(true);
+        const css::awt::Rectangle area = window->getPosSize();
+        if (area.Width < 400 || area.Height < 300)
+            window->setPosSize(40, 40, 1100, 800, css::awt::PosSize::POSSIZE);
+        const Reference<css::awt::XTopWindow2> top(window, UNO_QUERY);
+        if (top.is()) {
+            top->setIsMaximized(true);
             top->toFront();
+        }
+    } else {
+        window->setVisible(false);
     }
 }
 
@@ -333,6 +345,7 @@ OfficeStatus WriterWordApp::quit()
     std::vector<Document> documents;
     documents.swap(d->documents);
     const bool wasStarted = d->started;
+    const bool wasShown = d->shown();
     d->started = false;
     d->visible = false;
     if (!wasStarted || !d->process.isRunning())
@@ -342,6 +355,10 @@ OfficeStatus WriterWordApp::quit()
         [&]() -> OfficeStatus {
             for (auto it = documents.rbegin(); it != documents.rend(); ++it)
                 uno::closeQuietly(it->component);
+            // Once shown, the word processor shows its start window when its last document
+            // is closed: that goes too (the next use starts the office again if need be).
+            if (wasShown)
+                uno::closeAllWindows(d->process);
             return OfficeStatus::success();
         },
         false);
@@ -356,8 +373,15 @@ OfficeStatus WriterWordApp::setVisible(bool visible)
         d->visible = visible;
         if (d->process.isHeadless())
             return OfficeStatus::success();
-        for (const Document &document : d->documents)
-            showWindow(document.component, visible);
+        // A document the user has closed meanwhile is gone from the list.
+        for (auto it = d->documents.begin(); it != d->documents.end();) {
+            try {
+                showWindow(it->component, visible);
+                ++it;
+            } catch (const css::lang::DisposedException &) {
+                it = d->documents.erase(it);
+            }
+        }
         return OfficeStatus::success();
     });
 }
