@@ -97,7 +97,7 @@ void CheckCommands::CommandSaveCheckReport_Click()
 
 void CheckCommands::CommandItem_Click()
 {
-    const QString path = QDir(m_form.programFolder()).filePath(planListFileName());
+    const QString path = QDir(m_form.programFolder()).filePath(PlanList::fileName());
     QVector<PlanReconciliation::PlanRow> plan;
     OfficeStatus status;
     {

@@ -11,7 +11,6 @@ class CheckCommands
 {
 public:
     static QString completionTitle() { return QStringLiteral("科技项目统计"); }
-    static QString planListFileName() { return QStringLiteral("2011计划.xls"); }
 
     explicit CheckCommands(FormMain &form);
     void connectControls();
