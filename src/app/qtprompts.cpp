@@ -63,8 +63,10 @@ QString QtPrompts::input(const QString &prompt, const QString &title)
 
 QString QtPrompts::saveFileName(const FileDialogSetup &setup)
 {
-    return followChoice(
-        QFileDialog::getSaveFileName(m_parent, setup.title, setup.folder, setup.filter));
+    // The program's save dialogs replace an existing file without a question.
+    return followChoice(QFileDialog::getSaveFileName(m_parent, setup.title, setup.folder,
+                                                     setup.filter, nullptr,
+                                                     QFileDialog::DontConfirmOverwrite));
 }
 
 QString QtPrompts::openFileName(const FileDialogSetup &setup)

@@ -8,6 +8,7 @@
 #include "panel.h"
 #include "recordstore.h"
 #include "scriptedprompts.h"
+#include "passingrecord.h"
 #include "testrecords.h"
 
 #include <QApplication>
@@ -211,13 +212,20 @@ private slots:
         QFETCH(QString, opened);
         QFETCH(QString, focus);
         QTemporaryDir dir;
-        QVERIFY(addTestProjects(dir.path(), {{"200100000001", "项目"}}));
+        {
+            RecordStore store;
+            QVERIFY(store.open(dir.path()));
+            QVERIFY(store.addNew());
+            const SurveyRecord record = passingRecord();
+            for (int c = 0; c < FieldCatalogue::ColumnCount; ++c)
+                QVERIFY(store.setValue(c, record.value(c)));
+        }
         auto window = openWindow(dir.path());
         FormMain &form = *window->form;
         QApplication::setActiveWindow(&form);
         form.pageRing().openPage(Page(from));
-        if (!form.pageRing().movePage(Page(from), forward))
-            QSKIP("the record does not pass this page's rules");
+        QVERIFY(form.pageRing().movePage(Page(from), forward));
+        QVERIFY(window->prompts.shown.isEmpty());
         int open = 0;
         for (Panel *panel : form.findChildren<Panel *>())
             open += panel->isVisible() ? 1 : 0;
