@@ -65,6 +65,8 @@ Reference<css::uno::XComponentContext> localContext(QString *error)
             failure = uno::toQ(e.Message);
         } catch (const std::exception &e) {
             failure = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+            failure = QStringLiteral("未知错误");
         }
     }
     if (!context && error)
@@ -282,8 +284,8 @@ OfficeStatus OfficeProcess::Impl::launch(const QString &pipeName)
     if (nullFd >= 0)
         ::close(nullFd);
     if (child < 0)
-        return {OfficeStatus::CannotStart,
-                QStringLiteral("无法启动办公软件：%1").arg(QString::fromLocal8Bit(strerror(forkError)))};
+        return {OfficeStatus::CannotStart, QStringLiteral("无法启动办公软件：%1")
+                                               .arg(QString::fromLocal8Bit(strerror(forkError)))};
     pid = child;
     exitCode = -1;
     return OfficeStatus::success();
@@ -318,9 +320,9 @@ OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
                             .arg(logTail())};
             }
             if (steady_clock::now() > deadline)
-                return {OfficeStatus::CannotStart,
-                        QStringLiteral("办公软件在 %1 秒内没有应答。")
-                            .arg(connectTimeoutMs / 1000)};
+                return {
+                    OfficeStatus::CannotStart,
+                    QStringLiteral("办公软件在 %1 秒内没有应答。").arg(connectTimeoutMs / 1000)};
             try {
                 connection = connector->connect(description);
             } catch (const css::connection::NoConnectException &) {
@@ -330,8 +332,8 @@ OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
         const auto left = duration_cast<milliseconds>(deadline - steady_clock::now());
         watchdog.arm(pid, std::max(left, milliseconds(5000)));
         const Reference<css::bridge::XBridge> urp =
-            css::bridge::BridgeFactory::create(local)->createBridge(
-                OUString(), OUString("urp"), connection, nullptr);
+            css::bridge::BridgeFactory::create(local)->createBridge(OUString(), OUString("urp"),
+                                                                    connection, nullptr);
         bridge.set(urp, UNO_QUERY_THROW);
         bridgeGone = std::make_shared<std::atomic<bool>>(false);
         bridge->addEventListener(new BridgeListener(bridgeGone));
@@ -342,6 +344,9 @@ OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
         watchdog.disarm();
         return {OfficeStatus::CannotStart,
                 QStringLiteral("无法连接办公软件：%1").arg(uno::toQ(e.Message))};
+    } catch (...) {
+        watchdog.disarm();
+        return {OfficeStatus::CannotStart, QStringLiteral("无法连接办公软件。")};
     }
     return OfficeStatus::success();
 }
@@ -362,8 +367,8 @@ void OfficeProcess::Impl::endChild(milliseconds grace)
 OfficeProcess::OfficeProcess(Display display) : d(std::make_unique<Impl>())
 {
     d->display = display;
-    d->headless = display == Display::Headless ||
-                  (display == Display::Automatic && !displayAvailable());
+    d->headless =
+        display == Display::Headless || (display == Display::Automatic && !displayAvailable());
 }
 
 OfficeProcess::~OfficeProcess()
