@@ -397,7 +397,10 @@ OfficeStatus OfficeProcess::start()
 
 void OfficeProcess::stop()
 {
+    // An office told to end gets a moment to do so; one that cannot be told is killed.
+    milliseconds grace(0);
     if (d->desktop.is() && isRunning()) {
+        grace = milliseconds(5000);
         d->watchdog.arm(d->pid, milliseconds(8000));
         try {
             // Drop every document first, so that ending the office asks nothing.
@@ -422,7 +425,7 @@ void OfficeProcess::stop()
         }
         d->bridge.clear();
     }
-    d->endChild(milliseconds(5000));
+    d->endChild(grace);
     d->profile.reset();
 }
 
