@@ -34,6 +34,5 @@ void HelpCommand::MenuHelpView_Click()
     if (status.ok())
         status = word.setVisible(true);
     if (!status.ok())
-        m_form.prompts().message(failureText(), FormMain::messageTitle(),
-                                 MessageIcon::Information);
+        m_form.prompts().message(failureText(), FormMain::messageTitle(), MessageIcon::Information);
 }

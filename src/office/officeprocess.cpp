@@ -10,7 +10,6 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/lang/XEventListener.hpp>
-#include <com/sun/star/util/XModifiable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/bootstrap.hxx>
@@ -65,6 +64,8 @@ Reference<css::uno::XComponentContext> localContext(QString *error)
             failure = uno::toQ(e.Message);
         } catch (const std::exception &e) {
             failure = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+            failure = QStringLiteral("未知错误");
         }
     }
     if (!context && error)
@@ -100,71 +101,6 @@ QString uniquePipeName()
 }
 
 } // namespace
-
-// ---- the watchdog ----
-
-CallWatchdog::CallWatchdog() : m_thread([this] { run(); }) {}
-
-CallWatchdog::~CallWatchdog()
-{
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_stopping = true;
-    }
-    m_wake.notify_all();
-    m_thread.join();
-}
-
-void CallWatchdog::arm(pid_t pid, milliseconds timeout)
-{
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_armed = true;
-        m_pid = pid;
-        m_deadline = steady_clock::now() + timeout;
-        m_fired = false;
-    }
-    m_wake.notify_all();
-}
-
-void CallWatchdog::disarm()
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_armed = false;
-}
-
-void CallWatchdog::run()
-{
-    std::unique_lock<std::mutex> lock(m_mutex);
-    while (!m_stopping) {
-        if (!m_armed) {
-            m_wake.wait(lock);
-            continue;
-        }
-        if (steady_clock::now() < m_deadline) {
-            m_wake.wait_until(lock, m_deadline);
-            continue;
-        }
-        if (m_pid > 0)
-            ::kill(m_pid, SIGKILL);
-        m_fired = true;
-        m_armed = false;
-    }
-}
-
-OfficeCallScope::OfficeCallScope(OfficeProcess::Impl &impl) : m_impl(impl)
-{
-    if (m_impl.callDepth++ == 0)
-        m_impl.watchdog.arm(m_impl.pid, milliseconds(m_impl.callTimeoutMs));
-}
-
-OfficeCallScope::~OfficeCallScope()
-{
-    if (--m_impl.callDepth == 0)
-        m_impl.watchdog.disarm();
-}
-
-// ---- the process ----
 
 bool OfficeProcess::Impl::childAlive()
 {
@@ -282,8 +218,8 @@ OfficeStatus OfficeProcess::Impl::launch(const QString &pipeName)
     if (nullFd >= 0)
         ::close(nullFd);
     if (child < 0)
-        return {OfficeStatus::CannotStart,
-                QStringLiteral("无法启动办公软件：%1").arg(QString::fromLocal8Bit(strerror(forkError)))};
+        return {OfficeStatus::CannotStart, QStringLiteral("无法启动办公软件：%1")
+                                               .arg(QString::fromLocal8Bit(strerror(forkError)))};
     pid = child;
     exitCode = -1;
     return OfficeStatus::success();
@@ -318,9 +254,9 @@ OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
                             .arg(logTail())};
             }
             if (steady_clock::now() > deadline)
-                return {OfficeStatus::CannotStart,
-                        QStringLiteral("办公软件在 %1 秒内没有应答。")
-                            .arg(connectTimeoutMs / 1000)};
+                return {
+                    OfficeStatus::CannotStart,
+                    QStringLiteral("办公软件在 %1 秒内没有应答。").arg(connectTimeoutMs / 1000)};
             try {
                 connection = connector->connect(description);
             } catch (const css::connection::NoConnectException &) {
@@ -330,8 +266,8 @@ OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
         const auto left = duration_cast<milliseconds>(deadline - steady_clock::now());
         watchdog.arm(pid, std::max(left, milliseconds(5000)));
         const Reference<css::bridge::XBridge> urp =
-            css::bridge::BridgeFactory::create(local)->createBridge(
-                OUString(), OUString("urp"), connection, nullptr);
+            css::bridge::BridgeFactory::create(local)->createBridge(OUString(), OUString("urp"),
+                                                                    connection, nullptr);
         bridge.set(urp, UNO_QUERY_THROW);
         bridgeGone = std::make_shared<std::atomic<bool>>(false);
         bridge->addEventListener(new BridgeListener(bridgeGone));
@@ -342,6 +278,9 @@ OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
         watchdog.disarm();
         return {OfficeStatus::CannotStart,
                 QStringLiteral("无法连接办公软件：%1").arg(uno::toQ(e.Message))};
+    } catch (...) {
+        watchdog.disarm();
+        return {OfficeStatus::CannotStart, QStringLiteral("无法连接办公软件。")};
     }
     return OfficeStatus::success();
 }
@@ -362,8 +301,8 @@ void OfficeProcess::Impl::endChild(milliseconds grace)
 OfficeProcess::OfficeProcess(Display display) : d(std::make_unique<Impl>())
 {
     d->display = display;
-    d->headless = display == Display::Headless ||
-                  (display == Display::Automatic && !displayAvailable());
+    d->headless =
+        display == Display::Headless || (display == Display::Automatic && !displayAvailable());
 }
 
 OfficeProcess::~OfficeProcess()
@@ -392,7 +331,10 @@ OfficeStatus OfficeProcess::start()
 
 void OfficeProcess::stop()
 {
+    // An office told to end gets a moment to do so; one that cannot be told is killed.
+    milliseconds grace(0);
     if (d->desktop.is() && isRunning()) {
+        grace = milliseconds(5000);
         d->watchdog.arm(d->pid, milliseconds(8000));
         try {
             // Drop every document first, so that ending the office asks nothing.
@@ -417,7 +359,7 @@ void OfficeProcess::stop()
         }
         d->bridge.clear();
     }
-    d->endChild(milliseconds(5000));
+    d->endChild(grace);
     d->profile.reset();
 }
 

@@ -9,11 +9,11 @@ class OfficeStatus
 public:
     enum Number : int {
         Ok = 0,
-        FileNotFound = 53,        // the file to open does not exist
-        PermissionDenied = 70,    // the file cannot be read or written, or is locked
-        CannotStart = 429,        // the office could not be started or reached
-        OtherFailure = 440,       // any other failure of an office call
-        DocumentNotFound = 5151,  // the word processor's "file to base a document on not found"
+        FileNotFound = 53,       // the file to open does not exist
+        PermissionDenied = 70,   // the file cannot be read or written, or is locked
+        CannotStart = 429,       // the office could not be started or reached
+        OtherFailure = 440,      // any other failure of an office call
+        DocumentNotFound = 5151, // the word processor's "file to base a document on not found"
     };
 
     OfficeStatus() = default;

@@ -4,8 +4,8 @@
 
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
-#include <com/sun/star/frame/XFrames.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/frame/XFrames.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
@@ -20,8 +20,8 @@ namespace uno {
 
 OUString fileUrl(const QString &path)
 {
-    return toOU(QString::fromUtf8(
-        QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded()));
+    return toOU(
+        QString::fromUtf8(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded()));
 }
 
 css::beans::PropertyValue property(const char *name, const css::uno::Any &value)
@@ -45,8 +45,7 @@ css::uno::Sequence<css::beans::PropertyValue> loadArguments(bool visible, bool a
         property("Hidden", css::uno::Any(!visible)),
         property("AsTemplate", css::uno::Any(asTemplate)),
         property("ReadOnly", css::uno::Any(readOnly)),
-        property("MacroExecutionMode",
-                 css::uno::Any(css::document::MacroExecMode::NEVER_EXECUTE)),
+        property("MacroExecutionMode", css::uno::Any(css::document::MacroExecMode::NEVER_EXECUTE)),
         property("UpdateDocMode", css::uno::Any(css::document::UpdateDocMode::NO_UPDATE)),
     });
 }

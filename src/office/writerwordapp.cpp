@@ -78,9 +78,7 @@ void showWindow(const Reference<css::lang::XComponent> &component, bool visible)
 class PrintJobWatcher : public cppu::WeakImplHelper1<css::view::XPrintJobListener>
 {
 public:
-    explicit PrintJobWatcher(std::shared_ptr<std::atomic<int>> state) : m_state(std::move(state))
-    {
-    }
+    explicit PrintJobWatcher(std::shared_ptr<std::atomic<int>> state) : m_state(std::move(state)) {}
     void SAL_CALL printJobEvent(const css::view::PrintJobEvent &event) override
     {
         m_state->store(int(event.State));
@@ -180,9 +178,8 @@ OfficeStatus WriterWordApp::addDocument(const QString &path)
 
 OfficeStatus WriterWordApp::addBlankDocument()
 {
-    return uno::call(d->process, QStringLiteral("新建文档"), [&]() {
-        return d->load(OUString("private:factory/swriter"), false);
-    });
+    return uno::call(d->process, QStringLiteral("新建文档"),
+                     [&]() { return d->load(OUString("private:factory/swriter"), false); });
 }
 
 OfficeStatus WriterWordApp::goToBookmark(const QString &name)
@@ -194,7 +191,7 @@ OfficeStatus WriterWordApp::goToBookmark(const QString &name)
     return uno::call(d->process, what, [&]() -> OfficeStatus {
         if (!document->bookmarks.is()) {
             const Reference<css::text::XBookmarksSupplier> supplier(document->component,
-                                                                   UNO_QUERY_THROW);
+                                                                    UNO_QUERY_THROW);
             document->bookmarks = supplier->getBookmarks();
         }
         try {
@@ -235,15 +232,15 @@ OfficeStatus WriterWordApp::placeBookmark(const QString &placeholder, const QStr
     const QString what = QStringLiteral("插入书签“%1”").arg(name);
     return uno::call(d->process, what, [&]() -> OfficeStatus {
         const Reference<css::util::XSearchable> searchable(document->component, UNO_QUERY_THROW);
-        const Reference<css::util::XSearchDescriptor> search =
-            searchable->createSearchDescriptor();
+        const Reference<css::util::XSearchDescriptor> search = searchable->createSearchDescriptor();
         search->setSearchString(uno::toOU(placeholder));
         const Reference<css::text::XTextRange> found(searchable->findFirst(search), UNO_QUERY);
         if (!found.is())
-            return OfficeStatus::failure(QStringLiteral("%1失败：文档中没有“%2”。").arg(what, placeholder));
+            return OfficeStatus::failure(
+                QStringLiteral("%1失败：文档中没有“%2”。").arg(what, placeholder));
         found->setString(OUString());
         const Reference<css::lang::XMultiServiceFactory> factory(document->component,
-                                                                  UNO_QUERY_THROW);
+                                                                 UNO_QUERY_THROW);
         const Reference<css::container::XNamed> bookmark(
             factory->createInstance(OUString("com.sun.star.text.Bookmark")), UNO_QUERY_THROW);
         bookmark->setName(uno::toOU(name));
@@ -278,8 +275,7 @@ OfficeStatus WriterWordApp::saveAs(const QString &path)
     const QString what = QStringLiteral("保存文档“%1”").arg(QFileInfo(path).fileName());
     status = uno::call(d->process, what, [&]() {
         return uno::mapIoErrors(what, path, [&] {
-            const Reference<css::frame::XStorable> storable(document->component,
-                                                            UNO_QUERY_THROW);
+            const Reference<css::frame::XStorable> storable(document->component, UNO_QUERY_THROW);
             storable->storeToURL(uno::fileUrl(target.temporaryPath()),
                                  uno::storeArguments("MS Word 97"));
             return OfficeStatus::success();

@@ -97,7 +97,8 @@ void TestHelpCommand::failureShowsItsMessage()
     chooseHelp();
 
     QCOMPARE(m_prompts.shown.size(), 1);
-    QCOMPARE(m_prompts.shown.first().text, QStringLiteral("帮助文件打开失败！请重新启动系统后重试。"));
+    QCOMPARE(m_prompts.shown.first().text,
+             QStringLiteral("帮助文件打开失败！请重新启动系统后重试。"));
     QCOMPARE(m_prompts.shown.first().title, QStringLiteral("澜梧省科技计划项目执行情况年度调查"));
     QCOMPARE(m_prompts.shown.first().icon, MessageIcon::Information);
     QVERIFY(!m_office->word.visible);

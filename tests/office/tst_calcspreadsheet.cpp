@@ -167,8 +167,7 @@ void TestCalcSpreadsheet::storesUnderAChineseName()
         QVERIFY(sheet.close().ok());
     }
     QCOMPARE(fileStart(output), kCompoundFile);
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter(
-                 QStringLiteral(".~")),
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".~")),
              QStringList()); // no temporary or lock file left
 
     CalcSpreadsheet reopened(m_office);

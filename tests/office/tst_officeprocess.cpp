@@ -55,6 +55,7 @@ private slots:
     void startsOnceAndStops();
     void officeEndsWithTheProgram_data();
     void officeEndsWithTheProgram();
+    void failureToConnectLeavesNothing();
     void hungCallEndsWithAnError();
     void twoProcessesDoNotMeet();
 };
@@ -100,6 +101,22 @@ void TestOfficeProcess::officeEndsWithTheProgram()
     const qint64 pid = child.readAllStandardOutput().trimmed().toLongLong();
     QVERIFY2(pid > 0, child.readAllStandardError().constData());
     QVERIFY2(waitUntilGone(pid, 5000), "the office outlived the program");
+}
+
+void TestOfficeProcess::failureToConnectLeavesNothing()
+{
+    OfficeProcess office;
+    office.setConnectTimeout(1); // no office answers that fast
+    CalcSpreadsheet sheet(office);
+    const OfficeStatus status = sheet.createNew();
+    QCOMPARE(status.number(), int(OfficeStatus::CannotStart));
+    QVERIFY2(status.text().contains(QStringLiteral("没有应答")), qPrintable(status.text()));
+    QVERIFY(!office.isRunning());
+    QCOMPARE(office.processId(), 0);
+    QCOMPARE(office.generation(), 0);
+    // With time enough it starts.
+    office.setConnectTimeout(90000);
+    QVERIFY(sheet.createNew().ok());
 }
 
 void TestOfficeProcess::hungCallEndsWithAnError()
