@@ -62,8 +62,8 @@ double walk(BenchContext &context)
             return -1;
         const int count = store.recordCount();
         for (int i = 0; i < count; ++i) {
-            for (const FieldSpec &spec : FieldCatalogue::fields())
-                characters += store.current().shown(spec.codeName()).size();
+            for (const FieldSpec &def : FieldCatalogue::fields())
+                characters += store.current().shown(def.codeName()).size();
             store.moveNext();
         }
     }

@@ -9,13 +9,13 @@
 
 namespace {
 
-QString sampleValue(const FieldSpec &spec, int row)
+QString sampleValue(const FieldSpec &def, int row)
 {
-    switch (spec.kind) {
+    switch (def.kind) {
     case FieldKind::Number:
-        return QString::number((row * 7 + spec.maxLength) % 500);
+        return QString::number((row * 7 + def.maxLength) % 500);
     case FieldKind::Digits:
-        return QString::number(100000 + row % 900000).left(spec.maxLength);
+        return QString::number(100000 + row % 900000).left(def.maxLength);
     case FieldKind::Code:
         return QStringLiteral("1.代码项目");
     case FieldKind::Year:
@@ -56,8 +56,8 @@ bool fillSyntheticRecords(const QString &folder, int count)
                           .arg(RecordStore::tableName(), columns.join(u','), marks.join(u',')));
         for (int row = 0; ok && row < count; ++row) {
             for (const QString &column : columns) {
-                const FieldSpec *spec = FieldCatalogue::field(column);
-                QString value = spec ? sampleValue(*spec, row) : QString();
+                const FieldSpec *def = FieldCatalogue::field(column);
+                QString value = def ? sampleValue(*def, row) : QString();
                 if (column == u"JB02")
                     value = QStringLiteral("2011%1").arg(row, 8, 10, QLatin1Char('0'));
                 query.addBindValue(value);

@@ -8,17 +8,17 @@
 #include <QLineEdit>
 #include <QWheelEvent>
 
-CodePicker::CodePicker(const CodePickerSpec &spec, QWidget *parent)
-    : QComboBox(parent), m_spec(spec)
+CodePicker::CodePicker(const CodePickerSpec &def, QWidget *parent)
+    : QComboBox(parent), m_def(def)
 {
-    setObjectName(spec.nameText());
+    setObjectName(def.nameText());
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     setMaxVisibleItems(20);
-    addItems(spec.items);
+    addItems(def.items);
     setCurrentIndex(-1);
-    if (const FieldSpec *field = FieldCatalogue::field(spec.fields.first()))
+    if (const FieldSpec *field = FieldCatalogue::field(def.fields.first()))
         setAccessibleName(field->captionText());
     // The list may be wider than the field it covers, so that every item reads in full.
     view()->setMinimumWidth(view()->sizeHintForColumn(0) + 24);

@@ -12,9 +12,9 @@ class CodePicker : public QComboBox
     Q_OBJECT
 
 public:
-    CodePicker(const CodePickerSpec &spec, QWidget *parent);
+    CodePicker(const CodePickerSpec &def, QWidget *parent);
 
-    const CodePickerSpec &spec() const { return m_spec; }
+    const CodePickerSpec &def() const { return m_def; }
     // Shows a text in the text part as the program sets it.
     void setShownText(const QString &text);
 
@@ -27,5 +27,5 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    const CodePickerSpec &m_spec;
+    const CodePickerSpec &m_def;
 };

@@ -33,7 +33,7 @@ void CodePickerSet::ShowCodePicker(CodePicker *picker, QWidget *field)
 {
     const QRect place = field->geometry();
     const int width =
-        picker->spec().ownWidth > 0 ? Twips::px(picker->spec().ownWidth) : place.width();
+        picker->def().ownWidth > 0 ? Twips::px(picker->def().ownWidth) : place.width();
     const auto *box = qobject_cast<FieldBox *>(field);
     picker->setShownText(box ? box->text() : QString());
     picker->setGeometry(place.left(), place.top(), width, Twips::px(CodeTables::PickerHeight));

@@ -52,8 +52,8 @@ void sendTab(QWidget *from)
 FieldBehaviour::FieldBehaviour(FormMain &form) : m_form(form)
 {
     for (const EntryField &field : EntryTables::fields()) {
-        const FieldSpec *spec = FieldCatalogue::field(field.codeName());
-        auto *box = form.findChild<QWidget *>(spec->boxName());
+        const FieldSpec *def = FieldCatalogue::field(field.codeName());
+        auto *box = form.findChild<QWidget *>(def->boxName());
         if (!box)
             continue;
         Entry entry{&field, box, nullptr};
@@ -67,8 +67,8 @@ FieldBehaviour::FieldBehaviour(FormMain &form) : m_form(form)
             paint(entry.label, QPalette::Window, normalColour());
     }
     CodePickerSet &set = form.codePickers();
-    for (const CodePickerSpec &spec : CodeTables::pickers()) {
-        auto *picker = form.findChild<CodePicker *>(spec.nameText());
+    for (const CodePickerSpec &def : CodeTables::pickers()) {
+        auto *picker = form.findChild<CodePicker *>(def.nameText());
         if (!picker)
             continue;
         set.add(picker);
@@ -145,7 +145,7 @@ void FieldBehaviour::gotFocus(Entry &entry)
     case FocusStep::Picker:
         if (CodePicker *picker = pickers.picker(QString::fromLatin1(field.picker))) {
             pickers.ShowCodePicker(picker, entry.box);
-            if (picker->spec().isShared())
+            if (picker->def().isShared())
                 pickers.PickerSlot = qint16(field.slot);
         }
         break;
@@ -317,13 +317,13 @@ void FieldBehaviour::moveTo(const char *target, QWidget *from)
 
 void FieldBehaviour::picked(CodePicker *picker, const QString &item)
 {
-    const CodePickerSpec &spec = picker->spec();
+    const CodePickerSpec &def = picker->def();
     CodePickerSet &pickers = m_form.codePickers();
-    const QString target = spec.targetField(pickers.PickerSlot);
+    const QString target = def.targetField(pickers.PickerSlot);
     if (!target.isEmpty()) {
         if (QWidget *box = fieldBox(target))
             box->setFocus(Qt::OtherFocusReason);
-        setText(target, spec.pickedText(item));
+        setText(target, def.pickedText(item));
         if (target == QLatin1String("JB83") &&
             VbText::numericValue(text(QStringLiteral("JB81"))) == 2)
             setText(target, QString());

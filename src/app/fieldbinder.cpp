@@ -29,9 +29,9 @@ FieldBinder::FieldBinder(RecordStore &store) : m_store(store)
 
 void FieldBinder::bind(QWidget *box, const QString &column)
 {
-    const FieldSpec *spec = FieldCatalogue::field(column);
+    const FieldSpec *def = FieldCatalogue::field(column);
     const Binding binding{box, RecordColumns::indexOf(column),
-                          spec && spec->kind == FieldKind::Number};
+                          def && def->kind == FieldKind::Number};
     const int index = int(m_bindings.size());
     m_bindings << binding;
     m_byBoxName.insert(box->objectName(), index);

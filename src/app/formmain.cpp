@@ -255,8 +255,8 @@ void FormMain::bindBoxes()
 {
     m_binder->bind(lineBox(QStringLiteral("TextItemName")), QStringLiteral("JB01"));
     m_binder->bind(lineBox(QStringLiteral("TextItemNo")), QStringLiteral("JB02"));
-    for (const FieldSpec &spec : FieldCatalogue::fields())
-        m_binder->bind(findChild<QWidget *>(spec.boxName()), spec.codeName());
+    for (const FieldSpec &def : FieldCatalogue::fields())
+        m_binder->bind(findChild<QWidget *>(def.boxName()), def.codeName());
 }
 
 QPushButton *FormMain::button(const QString &name) const

@@ -28,9 +28,9 @@ QRect place(const TwipRect &r)
 
 QWidget *makeBox(const EntryField &field, QWidget *parent)
 {
-    const FieldSpec *spec = FieldCatalogue::field(field.codeName());
+    const FieldSpec *def = FieldCatalogue::field(field.codeName());
     QWidget *box;
-    if (spec->kind == FieldKind::MultiLine) {
+    if (def->kind == FieldKind::MultiLine) {
         box = new MultiLineBox(parent);
     } else {
         auto *line = new FieldBox(parent);
@@ -42,8 +42,8 @@ QWidget *makeBox(const EntryField &field, QWidget *parent)
             line->setAttribute(Qt::WA_InputMethodEnabled, false);
         box = line;
     }
-    box->setObjectName(spec->boxName());
-    box->setAccessibleName(spec->captionText());
+    box->setObjectName(def->boxName());
+    box->setAccessibleName(def->captionText());
     box->setGeometry(place(field.rect));
     return box;
 }
@@ -136,9 +136,9 @@ Panel *build(Page page, QWidget *parent)
                 label->setBuddy(box);
         }
     }
-    for (const CodePickerSpec &spec : CodeTables::pickers()) {
-        if (spec.page == page)
-            new CodePicker(spec, panel);
+    for (const CodePickerSpec &def : CodeTables::pickers()) {
+        if (def.page == page)
+            new CodePicker(def, panel);
     }
     return panel;
 }

@@ -19,8 +19,8 @@ struct Ref
         : column(RecordColumns::indexOf(QString::fromLatin1(code))), number(false)
     {
         Q_ASSERT(column >= 0);
-        const FieldSpec *spec = FieldCatalogue::field(QString::fromLatin1(code));
-        number = spec && spec->kind == FieldKind::Number;
+        const FieldSpec *def = FieldCatalogue::field(QString::fromLatin1(code));
+        number = def && def->kind == FieldKind::Number;
     }
 };
 

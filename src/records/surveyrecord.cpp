@@ -36,8 +36,8 @@ void SurveyRecord::setValue(QStringView code, const QString &text)
 QString SurveyRecord::shown(QStringView code) const
 {
     const QString stored = value(code);
-    const FieldSpec *spec = FieldCatalogue::field(code);
-    if (spec && spec->kind == FieldKind::Number)
+    const FieldSpec *def = FieldCatalogue::field(code);
+    if (def && def->kind == FieldKind::Number)
         return VbText::wholeNumberDisplay(stored);
     return stored;
 }

@@ -82,17 +82,17 @@ void TestEntryTables::sameFieldsAsCatalogue()
     for (const EntryField &f : EntryTables::fields()) {
         QVERIFY2(!seen.contains(f.codeName()), f.code);
         seen.insert(f.codeName());
-        const FieldSpec *spec = FieldCatalogue::field(f.codeName());
-        QVERIFY2(spec, f.code);
-        QCOMPARE(f.page, spec->page);
-        QCOMPARE(f.maxLength, spec->maxLength);
+        const FieldSpec *def = FieldCatalogue::field(f.codeName());
+        QVERIFY2(def, f.code);
+        QCOMPARE(f.page, def->page);
+        QCOMPARE(f.maxLength, def->maxLength);
         if (f.labelArray) {
-            QCOMPARE(QString::fromLatin1(f.labelArray), QString::fromLatin1(spec->labelArray));
-            QCOMPARE(f.labelIndex, spec->labelIndex);
+            QCOMPARE(QString::fromLatin1(f.labelArray), QString::fromLatin1(def->labelArray));
+            QCOMPARE(f.labelIndex, def->labelIndex);
         }
-        QCOMPARE(f.rightAligned, spec->kind == FieldKind::Number || f.codeName() == "JGCSCD");
+        QCOMPARE(f.rightAligned, def->kind == FieldKind::Number || f.codeName() == "JGCSCD");
         const bool digits = f.filter != KeyFilter::None;
-        if (spec->kind == FieldKind::Digits)
+        if (def->kind == FieldKind::Digits)
             QVERIFY2(digits, f.code);
         QCOMPARE(EntryTables::field(f.codeName()), &f);
     }
@@ -213,11 +213,11 @@ void TestEntryTables::pickerItemCounts()
     QFETCH(QString, picker);
     QFETCH(int, items);
     QFETCH(int, fields);
-    const CodePickerSpec *spec = CodeTables::picker(picker);
-    QVERIFY(spec);
-    QCOMPARE(spec->items.size(), items);
-    QCOMPARE(spec->fields.size(), fields);
-    QCOMPARE(QSet<QString>(spec->items.begin(), spec->items.end()).size(), items);
+    const CodePickerSpec *def = CodeTables::picker(picker);
+    QVERIFY(def);
+    QCOMPARE(def->items.size(), items);
+    QCOMPARE(def->fields.size(), fields);
+    QCOMPARE(QSet<QString>(def->items.begin(), def->items.end()).size(), items);
     // The rows above are in the order of the set, the order in which the pickers are hidden.
     QFETCH(int, position);
     QCOMPARE(CodeTables::pickers().at(position).nameText(), picker);
