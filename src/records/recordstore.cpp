@@ -3,14 +3,24 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
+#include <sqlite3.h>
 
 namespace {
 
 int g_connectionSerial = 0;
+
+sqlite3 *sqliteHandle(const QSqlDatabase &db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
 
 QString quoted(const QString &name) { return u'"' + name + u'"'; }
 
@@ -124,24 +134,35 @@ bool RecordStore::checkTable(QString *error)
 
 bool RecordStore::loadRows()
 {
-    QSqlQuery query(m_db);
-    query.setForwardOnly(true);
-    const QString sql = QStringLiteral("SELECT rowid,%1 FROM %2 ORDER BY JB02, rowid")
-                            .arg(columnList(), tableName());
-    if (!query.exec(sql))
-        return fail(query.lastError().text());
+    // Read straight through SQLite: at start-up every value of every row is read once.
+    sqlite3 *handle = sqliteHandle(m_db);
+    if (!handle)
+        return fail(tr("the database driver gives no SQLite handle"));
+    const QByteArray sql = QStringLiteral("SELECT rowid,%1 FROM %2 ORDER BY JB02, rowid")
+                               .arg(columnList(), tableName())
+                               .toUtf8();
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(handle, sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
+        return fail(QString::fromUtf8(sqlite3_errmsg(handle)));
     m_rows.clear();
     const int columns = FieldCatalogue::ColumnCount;
-    while (query.next()) {
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
         Row row;
-        row.rowid = query.value(0).toLongLong();
+        row.rowid = sqlite3_column_int64(statement, 0);
         QStringList values;
         values.reserve(columns);
-        for (int c = 1; c <= columns; ++c)
-            values << query.value(c).toString();
+        for (int c = 1; c <= columns; ++c) {
+            const char *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, c));
+            values << (text ? QString::fromUtf8(text, sqlite3_column_bytes(statement, c))
+                            : QString());
+        }
         row.record = SurveyRecord(std::move(values));
         m_rows.append(std::move(row));
     }
+    sqlite3_finalize(statement);
+    if (step != SQLITE_DONE)
+        return fail(QString::fromUtf8(sqlite3_errmsg(handle)));
     return true;
 }
 
