@@ -28,10 +28,11 @@ double scan(BenchContext &context)
         qsizetype characters = 0;
         while (sqlite3_step(statement) == SQLITE_ROW) {
             for (int c = 0; c < FieldCatalogue::ColumnCount; ++c) {
-                const char *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, c));
+                const char *text =
+                    reinterpret_cast<const char *>(sqlite3_column_text(statement, c));
                 if (text)
-                    characters += QString::fromUtf8(text, sqlite3_column_bytes(statement, c))
-                                      .size();
+                    characters +=
+                        QString::fromUtf8(text, sqlite3_column_bytes(statement, c)).size();
             }
         }
         ms = timer.nsecsElapsed() / 1e6;
@@ -80,6 +81,7 @@ double walk(BenchContext &context)
 
 QVector<BenchOperation> recordBenchOperations()
 {
-    return {{QStringLiteral("scan"), scan}, {QStringLiteral("open"), open},
+    return {{QStringLiteral("scan"), scan},
+            {QStringLiteral("open"), open},
             {QStringLiteral("walk"), walk}};
 }

@@ -8,8 +8,7 @@
 #include <QLineEdit>
 #include <QWheelEvent>
 
-CodePicker::CodePicker(const CodePickerSpec &def, QWidget *parent)
-    : QComboBox(parent), m_def(def)
+CodePicker::CodePicker(const CodePickerSpec &def, QWidget *parent) : QComboBox(parent), m_def(def)
 {
     setObjectName(def.nameText());
     setEditable(true);

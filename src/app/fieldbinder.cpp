@@ -37,11 +37,13 @@ void FieldBinder::bind(QWidget *box, const QString &column)
     m_byBoxName.insert(box->objectName(), index);
     m_byColumn.insert(binding.column, index);
     if (auto *line = qobject_cast<FieldBox *>(box)) {
-        QObject::connect(line, &QLineEdit::textChanged, line,
-                         [this, index](const QString &text) { boxEdited(m_bindings[index], text); });
+        QObject::connect(line, &QLineEdit::textChanged, line, [this, index](const QString &text) {
+            boxEdited(m_bindings[index], text);
+        });
     } else if (auto *multi = qobject_cast<MultiLineBox *>(box)) {
-        QObject::connect(multi, &MultiLineBox::textEdited, multi,
-                         [this, index](const QString &text) { boxEdited(m_bindings[index], text); });
+        QObject::connect(
+            multi, &MultiLineBox::textEdited, multi,
+            [this, index](const QString &text) { boxEdited(m_bindings[index], text); });
     }
     showValue(binding, m_store.value(binding.column));
 }

@@ -58,10 +58,10 @@ struct ListCommand
 };
 
 const ListCommand kListCommands[] = {
-    {"CommandAddItem", "项目添加", 240},   {"CommandEdit", "项目编辑", 1440},
+    {"CommandAddItem", "项目添加", 240},    {"CommandEdit", "项目编辑", 1440},
     {"CommandCheckItem", "项目审核", 2640}, {"CommandDeleteItem", "项目删除", 3840},
-    {"Command1", "项目上报", 5040},        {"CommandReport", "报表生成", 6240},
-    {"CommandPrint", "报表打印", 7440},    {"CommandExitDataEdit", "结束编辑", 8760},
+    {"Command1", "项目上报", 5040},         {"CommandReport", "报表生成", 6240},
+    {"CommandPrint", "报表打印", 7440},     {"CommandExitDataEdit", "结束编辑", 8760},
 };
 
 QPushButton *makeButton(const QString &name, const QString &caption, QWidget *parent,
@@ -97,8 +97,7 @@ FieldBox *makeHeaderBox(const QString &name, int limit, QWidget *parent, const Q
 
 FormMain::FormMain(const QString &programFolder, Prompts &prompts, QWidget *parent)
     : QMainWindow(parent), m_folder(programFolder), m_prompts(prompts),
-      m_store(std::make_unique<RecordStore>()),
-      m_binder(std::make_unique<FieldBinder>(*m_store))
+      m_store(std::make_unique<RecordStore>()), m_binder(std::make_unique<FieldBinder>(*m_store))
 {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(windowTitleText());
@@ -151,8 +150,8 @@ void FormMain::buildMenus()
     };
     const Menu menus[] = {
         {"数据录入/修改(&E)",
-         {"数据录入/修改(&E)", "数据初始化(&I)", "追加项目清单(&A)", "数据复制(&C)",
-          "数据粘贴(&P)", "数据删除(&D)"}},
+         {"数据录入/修改(&E)", "数据初始化(&I)", "追加项目清单(&A)", "数据复制(&C)", "数据粘贴(&P)",
+          "数据删除(&D)"}},
         {"数据传送(&T)", {"接收数据(&A)", "提交数据(&E)", "追加数据(&A)"}},
         {"数据审核(&C)", {"审核当前纪录(&C)", "审核全部记录(&A)"}},
         {"报表生成(&R)", {"当前记录生成报表(&C)", "全部记录生成报表(&A)"}},
@@ -186,7 +185,8 @@ void FormMain::buildMainButtons()
 
 void FormMain::buildHeader()
 {
-    makeLabel(QStringLiteral("LabelEditItem"), QStringLiteral("当前编辑项目"), m_central, 2640, 180);
+    makeLabel(QStringLiteral("LabelEditItem"), QStringLiteral("当前编辑项目"), m_central, 2640,
+              180);
     makeHeaderBox(QStringLiteral("TextItemNo"), 20, m_central, Twips::rect(3720, 120, 1575, 315));
     makeHeaderBox(QStringLiteral("TextItemName"), 80, m_central, Twips::rect(5280, 120, 4335, 315));
     makeLabel(QStringLiteral("LabelQuery"), QStringLiteral("定位(项目号)"), m_central, 9960, 180);

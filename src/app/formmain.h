@@ -33,7 +33,10 @@ class FormMain : public QMainWindow
     Q_OBJECT
 
 public:
-    static QString windowTitleText() { return QStringLiteral("澜梧省科技计划项目执行情况年度调查(2011)"); }
+    static QString windowTitleText()
+    {
+        return QStringLiteral("澜梧省科技计划项目执行情况年度调查(2011)");
+    }
     static QString messageTitle() { return QStringLiteral("澜梧省科技计划项目执行情况年度调查"); }
     static QString shortTitle() { return QStringLiteral("澜梧省科技统计"); }
     static QString summaryTemplateProbe() { return QStringLiteral("人才培养情况.xls"); }

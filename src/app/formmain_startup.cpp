@@ -118,7 +118,8 @@ void FormMain::Form_Resize()
     m_background->setGeometry(0, Twips::px(500), m_central->width(), Twips::px(backgroundHeight));
     m_background->lower();
     const float left = float((width - Panel::OpenWidth) / 2 + 400);
-    for (const char *name : {"FrameDataList", "Frame1", "Frame2", "Frame3", "Frame4", "FrameCover"}) {
+    for (const char *name :
+         {"FrameDataList", "Frame1", "Frame2", "Frame3", "Frame4", "FrameCover"}) {
         Panel *p = panel(QString::fromLatin1(name));
         p->setOpen(false);
         p->placeAt(left, 720);
@@ -144,8 +145,8 @@ void FormMain::syncGridToCurrentRow()
         selection->clear();
     } else {
         const QModelIndex index = m_model->index(row, qMax(0, m_grid->currentIndex().column()));
-        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                              QItemSelectionModel::Rows);
+        selection->setCurrentIndex(index,
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     m_grid->viewport()->update();
 }

@@ -22,7 +22,9 @@ const QString kRetry = QStringLiteral("失败！请检查数据或重新启动�
 class EnterFilter : public QObject
 {
 public:
-    EnterFilter(QObject *parent, ProjectCommands &commands) : QObject(parent), m_commands(commands) {}
+    EnterFilter(QObject *parent, ProjectCommands &commands) : QObject(parent), m_commands(commands)
+    {
+    }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -92,8 +94,8 @@ void ProjectCommands::CommandEdit_Click()
 
 void ProjectCommands::CommandAddItem_Click()
 {
-    const QString number = m_form.prompts().input(QStringLiteral("请输入新增项目编号"),
-                                                  FormMain::messageTitle());
+    const QString number =
+        m_form.prompts().input(QStringLiteral("请输入新增项目编号"), FormMain::messageTitle());
     if (number.isEmpty())
         return;
     if (number.size() != 12) {

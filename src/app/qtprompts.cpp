@@ -56,8 +56,8 @@ bool QtPrompts::askYesNo(const QString &text, const QString &title)
 QString QtPrompts::input(const QString &prompt, const QString &title)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal,
-                                               QString(), &ok);
+    const QString text =
+        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, QString(), &ok);
     return ok ? text : QString();
 }
 

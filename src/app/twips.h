@@ -9,8 +9,14 @@ namespace Twips {
 
 constexpr double Scale = 1.2;
 
-inline int px(double twips) { return int(std::lround(twips * Scale / 15.0)); }
-inline double fromPx(int pixels) { return pixels * 15.0 / Scale; }
+inline int px(double twips)
+{
+    return int(std::lround(twips * Scale / 15.0));
+}
+inline double fromPx(int pixels)
+{
+    return pixels * 15.0 / Scale;
+}
 inline QRect rect(double left, double top, double width, double height)
 {
     return QRect(px(left), px(top), px(width), px(height));

@@ -66,7 +66,8 @@ const QVector<FieldSpec> kFields = {
     {"JB72_02", "TextJB72_02", P::Table1, "原因JH72_02", "LabelJB", 29, 20, K::Code},
     {"JB72_03", "TextJB72_03", P::Table1, "原因JH72_03", "LabelJB", 30, 20, K::Code},
     {"JB81", "TextJB81", P::Table1, "项目是否鉴定JH81", "LabelJB", 31, 4, K::Code},
-    {"JB82", "TextJB82", P::Table1, "鉴定(验收)时间(年月XXXX-XX)JH82", "LabelJB", 32, 7, K::YearMonth},
+    {"JB82", "TextJB82", P::Table1, "鉴定(验收)时间(年月XXXX-XX)JH82", "LabelJB", 32, 7,
+     K::YearMonth},
     {"JB83", "TextJB83", P::Table1, "鉴定过的项目技术水平JH83", "LabelJB", 33, 12, K::Code},
     // Table 2: a row's cumulative field (…1) before its current-year field (…2)
     {"JF1001", "TextJF1001", P::Table2, "一、项目资金收入合计JF100", "LabelJF", 0, 7, K::Number},
@@ -102,7 +103,8 @@ const QVector<FieldSpec> kFields = {
     {"JF4101", "TextJF4101", P::Table2, "项目奖励(千元)JF410", "LabelJF", 15, 7, K::Number},
     {"JF4102", "TextJF4102", P::Table2, "项目奖励(千元)JF410", "LabelJF", 15, 7, K::Number},
     // Table 3
-    {"JL100", "TextJL100", P::Table3, "一、当年参加项目研究工作人员总数(人)JL100", "LabelJL", 0, 3, K::Number},
+    {"JL100", "TextJL100", P::Table3, "一、当年参加项目研究工作人员总数(人)JL100", "LabelJL", 0, 3,
+     K::Number},
     {"JL110", "TextJL110", P::Table3, "从事科技活动人员(人)JL110", "LabelJL", 1, 3, K::Number},
     {"JL111", "TextJL111", P::Table3, "从事研究与发展人员(人)JL111", "LabelJL", 2, 3, K::Number},
     {"JL430", "TextJL430", P::Table3, "从事生产、经营人员(人)JL430", "LabelJL", 3, 3, K::Number},
@@ -116,8 +118,10 @@ const QVector<FieldSpec> kFields = {
     {"JL160", "TextJL160", P::Table3, "其中：35岁以下人数(人)JL160", "LabelJL", 11, 3, K::Number},
     {"JL190", "TextJL190", P::Table3, "其中：留学归国人员(人)JL190", "LabelJL", 12, 3, K::Number},
     {"JL200", "TextJL200", P::Table3, "外省人员数(人)JL200", "LabelJL", 13, 3, K::Number},
-    {"JL300", "TextJL300", P::Table3, "二、当年投入项目研究工作量(人月)JL300", "LabelJL", 14, 4, K::Number},
-    {"JL400", "TextJL400", P::Table3, "三、当年项目培养人才数(人)JL400", "LabelJL", 15, 3, K::Number},
+    {"JL300", "TextJL300", P::Table3, "二、当年投入项目研究工作量(人月)JL300", "LabelJL", 14, 4,
+     K::Number},
+    {"JL400", "TextJL400", P::Table3, "三、当年项目培养人才数(人)JL400", "LabelJL", 15, 3,
+     K::Number},
     {"JL410", "TextJL410", P::Table3, "取得博士学位人数(人)JL410", "LabelJL", 16, 3, K::Number},
     {"JL420", "TextJL420", P::Table3, "取得硕士学位人数(人)JL420", "LabelJL", 17, 3, K::Number},
     // Table 4
@@ -127,11 +131,13 @@ const QVector<FieldSpec> kFields = {
     {"JG402", "TextJG402", P::Table4, "实交税金总额(千元)JG402", "LabelJG", 3, 7, K::Number},
     {"JG160", "TextJG160", P::Table4, "农业项目增产总量(千斤)JG160", "LabelJG", 4, 7, K::Number},
     {"JG170", "TextJG170", P::Table4, "农业项目增产品种(个)JG170", "LabelJG", 5, 6, K::Number},
-    {"JGCSCD", "TextJGCSCD", P::Table4, "成果成熟程度JGCSCD  1样机  2中试  3工业化示范   4工业化生产", "LabelJG", 6, 14, K::Code},
+    {"JGCSCD", "TextJGCSCD", P::Table4,
+     "成果成熟程度JGCSCD  1样机  2中试  3工业化示范   4工业化生产", "LabelJG", 6, 14, K::Code},
     {"JG512", "TextJG512", P::Table4, "成果转让数(项)JG512", "LabelJG", 7, 3, K::Number},
     {"JG522", "TextJG522", P::Table4, "成果转让获得收入(千元)JG522", "LabelJG", 8, 7, K::Number},
     {"JG532", "TextJG532", P::Table4, "获省部级以上奖励(项)JG532", "LabelJG", 9, 3, K::Number},
-    {"JG542", "TextJG542", P::Table4, "新产品、新材料、新工艺、新装置、新软件(项)JG542", "LabelJG", 10, 3, K::Number},
+    {"JG542", "TextJG542", P::Table4, "新产品、新材料、新工艺、新装置、新软件(项)JG542", "LabelJG",
+     10, 3, K::Number},
     {"JG702", "TextJG702", P::Table4, "发表科技论文(篇)JG702", "LabelJG", 11, 3, K::Number},
     {"JG710", "TextJG710", P::Table4, "其中：国内发表(篇)JG710", "LabelJG", 12, 3, K::Number},
     {"JG711", "TextJG711", P::Table4, "国内核心期刊(篇)JG711", "LabelJG", 13, 3, K::Number},
@@ -171,7 +177,10 @@ QStringList buildColumns()
 
 namespace FieldCatalogue {
 
-const QVector<FieldSpec> &fields() { return kFields; }
+const QVector<FieldSpec> &fields()
+{
+    return kFields;
+}
 
 const FieldSpec *field(QStringView code)
 {

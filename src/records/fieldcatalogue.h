@@ -23,13 +23,13 @@ enum class FieldKind {
 
 struct FieldSpec
 {
-    const char *code;       // column name
-    const char *box;        // text box name
+    const char *code; // column name
+    const char *box;  // text box name
     Page page;
     const char *caption;    // caption printed on the page
     const char *labelArray; // caption label array (several fields can share one element)
     int labelIndex;
-    int maxLength;          // characters; 0 = unlimited
+    int maxLength; // characters; 0 = unlimited
     FieldKind kind;
 
     QString codeName() const { return QString::fromLatin1(code); }

@@ -22,7 +22,10 @@ sqlite3 *sqliteHandle(const QSqlDatabase &db)
     return *static_cast<sqlite3 *const *>(handle.constData());
 }
 
-QString quoted(const QString &name) { return u'"' + name + u'"'; }
+QString quoted(const QString &name)
+{
+    return u'"' + name + u'"';
+}
 
 QString columnList()
 {
@@ -247,7 +250,8 @@ bool RecordStore::updateRow(const Row &row, const QBitArray &columns)
         }
     }
     QSqlQuery query(m_db);
-    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(tableName(), sets.join(u',')));
+    query.prepare(
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(tableName(), sets.join(u',')));
     for (int c : changed)
         query.addBindValue(row.record.value(c));
     query.addBindValue(row.rowid);
@@ -382,8 +386,8 @@ bool RecordStore::appendRows(const QVector<SurveyRecord> &records)
                               ? pragma.value(0).toString()
                               : QStringLiteral("ON");
     pragma.exec(QStringLiteral("PRAGMA cache_spill=OFF"));
-    const auto restoreSpill = qScopeGuard(
-        [&] { pragma.exec(QStringLiteral("PRAGMA cache_spill=%1").arg(spill)); });
+    const auto restoreSpill =
+        qScopeGuard([&] { pragma.exec(QStringLiteral("PRAGMA cache_spill=%1").arg(spill)); });
     if (!m_db.transaction())
         return fail(m_db.lastError().text());
     QVector<qint64> rowids;

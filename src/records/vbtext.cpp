@@ -1,16 +1,22 @@
 #include "vbtext.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
-#include <algorithm>
 #include <string>
 
 namespace VbText {
 namespace {
 
-bool isDropped(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDropped(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // The longest prefix of `s` (already stripped of dropped characters) that spells a number.
 std::string numberPrefix(const std::string &s)

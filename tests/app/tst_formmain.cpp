@@ -3,13 +3,13 @@
 #include "fieldbox.h"
 #include "formmain.h"
 #include "pagering.h"
-#include "projectcommands.h"
-#include "twips.h"
 #include "panel.h"
+#include "passingrecord.h"
+#include "projectcommands.h"
 #include "recordstore.h"
 #include "scriptedprompts.h"
-#include "passingrecord.h"
 #include "testrecords.h"
+#include "twips.h"
 
 #include <QApplication>
 #include <QFile>
@@ -43,9 +43,9 @@ private:
     static int visibleMainButtons(FormMain &form)
     {
         int count = 0;
-        for (const char *name : {"CommandEditData", "CommandCheck", "CommandAddData", "CommandExcel",
-                                 "CommandEachItem", "CommandReports", "CommandDataInit", "CommandSum",
-                                 "CommandItem", "CommandEnd"}) {
+        for (const char *name : {"CommandEditData", "CommandCheck", "CommandAddData",
+                                 "CommandExcel", "CommandEachItem", "CommandReports",
+                                 "CommandDataInit", "CommandSum", "CommandItem", "CommandEnd"}) {
             if (form.button(QString::fromLatin1(name))->isVisible())
                 ++count;
         }
@@ -62,7 +62,8 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("澜梧省科技计划项目执行情况年度调查(2011)"));
         QCOMPARE(form.binder().bindingCount(), 135);
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("wobzel2011.db"))));
-        for (const char *name : {"FrameDataList", "FrameCover", "Frame1", "Frame2", "Frame3", "Frame4"}) {
+        for (const char *name :
+             {"FrameDataList", "FrameCover", "Frame1", "Frame2", "Frame3", "Frame4"}) {
             QVERIFY(form.panel(QString::fromLatin1(name)));
             QVERIFY(!form.panel(QString::fromLatin1(name))->isVisible());
         }
@@ -194,16 +195,26 @@ private slots:
         QTest::addColumn<bool>("forward");
         QTest::addColumn<QString>("opened");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("cover next") << int(Page::Cover) << true << "Frame1" << "TextJB21";
-        QTest::newRow("cover previous") << int(Page::Cover) << false << "Frame4" << "TextJG131";
-        QTest::newRow("table 1 next") << int(Page::Table1) << true << "Frame2" << "TextJF1001";
-        QTest::newRow("table 1 previous") << int(Page::Table1) << false << "FrameCover" << "TextJB01";
-        QTest::newRow("table 2 next") << int(Page::Table2) << true << "Frame3" << "TextJL100";
-        QTest::newRow("table 2 previous") << int(Page::Table2) << false << "Frame1" << "TextJB21";
-        QTest::newRow("table 3 next") << int(Page::Table3) << true << "Frame4" << "TextJG131";
-        QTest::newRow("table 3 previous") << int(Page::Table3) << false << "Frame2" << "TextJF1002";
-        QTest::newRow("table 4 next") << int(Page::Table4) << true << "FrameCover" << "TextJB01";
-        QTest::newRow("table 4 previous") << int(Page::Table4) << false << "Frame3" << "TextJL100";
+        QTest::newRow("cover next") << int(Page::Cover) << true << "Frame1"
+                                    << "TextJB21";
+        QTest::newRow("cover previous") << int(Page::Cover) << false << "Frame4"
+                                        << "TextJG131";
+        QTest::newRow("table 1 next") << int(Page::Table1) << true << "Frame2"
+                                      << "TextJF1001";
+        QTest::newRow("table 1 previous") << int(Page::Table1) << false << "FrameCover"
+                                          << "TextJB01";
+        QTest::newRow("table 2 next") << int(Page::Table2) << true << "Frame3"
+                                      << "TextJL100";
+        QTest::newRow("table 2 previous") << int(Page::Table2) << false << "Frame1"
+                                          << "TextJB21";
+        QTest::newRow("table 3 next") << int(Page::Table3) << true << "Frame4"
+                                      << "TextJG131";
+        QTest::newRow("table 3 previous") << int(Page::Table3) << false << "Frame2"
+                                          << "TextJF1002";
+        QTest::newRow("table 4 next") << int(Page::Table4) << true << "FrameCover"
+                                      << "TextJB01";
+        QTest::newRow("table 4 previous") << int(Page::Table4) << false << "Frame3"
+                                          << "TextJL100";
     }
     void pageRingTargetsAndFocus()
     {

@@ -47,12 +47,21 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("current");
-        QTest::newRow("cancelled") << "" << "" << "200100000001";
-        QTest::newRow("too short") << "20010000001" << "项目编号格式错误。" << "200100000001";
-        QTest::newRow("too long") << "2001000000011" << "项目编号格式错误。" << "200100000001";
-        QTest::newRow("existing") << "200100000002" << "项目编号已存在，请核对。" << "200100000002";
-        QTest::newRow("existing, other zeros")
-            << "000000000003" << "项目编号已存在，请核对。" << "3";
+        QTest::newRow("cancelled") << ""
+                                   << ""
+                                   << "200100000001";
+        QTest::newRow("too short") << "20010000001"
+                                   << "项目编号格式错误。"
+                                   << "200100000001";
+        QTest::newRow("too long") << "2001000000011"
+                                  << "项目编号格式错误。"
+                                  << "200100000001";
+        QTest::newRow("existing") << "200100000002"
+                                  << "项目编号已存在，请核对。"
+                                  << "200100000002";
+        QTest::newRow("existing, other zeros") << "000000000003"
+                                               << "项目编号已存在，请核对。"
+                                               << "3";
     }
     void addRefusals()
     {
@@ -85,7 +94,8 @@ private slots:
         QVERIFY(w.form->panel(QStringLiteral("FrameCover"))->isVisible());
         QVERIFY(!w.form->panel(QStringLiteral("FrameDataList"))->isVisible());
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("TextJB02"));
-        QCOMPARE(w.form->lineBox(QStringLiteral("TextItemNo"))->text(), QStringLiteral("abcdefghijkl"));
+        QCOMPARE(w.form->lineBox(QStringLiteral("TextItemNo"))->text(),
+                 QStringLiteral("abcdefghijkl"));
         QVERIFY(w.store().moveFirst());
         QCOMPARE(storedNumbers(w.dir.path()).size(), 2);
     }
@@ -106,11 +116,17 @@ private slots:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("current");
         QTest::addColumn<QString>("message");
-        QTest::newRow("exact") << "200100000002" << "200100000002" << "";
-        QTest::newRow("leading zeros") << "00200100000003" << "200100000003" << "";
-        QTest::newRow("not found") << "200100000009" << "200100000001"
+        QTest::newRow("exact") << "200100000002"
+                               << "200100000002"
+                               << "";
+        QTest::newRow("leading zeros") << "00200100000003"
+                                       << "200100000003"
+                                       << "";
+        QTest::newRow("not found") << "200100000009"
+                                   << "200100000001"
                                    << "未找到要定位的项目！请检查项目编号是否正确。";
-        QTest::newRow("empty finds nothing") << "" << "200100000001"
+        QTest::newRow("empty finds nothing") << ""
+                                             << "200100000001"
                                              << "未找到要定位的项目！请检查项目编号是否正确。";
     }
     void locate()
@@ -138,7 +154,8 @@ private slots:
     {
         Window w;
         w.commands().LocateProject();
-        QCOMPARE(w.prompts.lastText(), QStringLiteral("数据定位失败！请检查数据或重新启动系统后重试。"));
+        QCOMPARE(w.prompts.lastText(),
+                 QStringLiteral("数据定位失败！请检查数据或重新启动系统后重试。"));
     }
 
     void deleteAsksAndDeletes()
@@ -147,7 +164,8 @@ private slots:
         QVERIFY(w.store().moveLast());
         w.prompts.answers << false;
         w.commands().CommandDeleteItem_Click();
-        QCOMPARE(w.prompts.lastText(), QStringLiteral("确实要删除项目编号为200100000002的项目吗？"));
+        QCOMPARE(w.prompts.lastText(),
+                 QStringLiteral("确实要删除项目编号为200100000002的项目吗？"));
         QCOMPARE(w.store().recordCount(), 2);
         w.prompts.answers << true;
         w.commands().CommandDeleteItem_Click();
@@ -155,7 +173,8 @@ private slots:
         // Again on the deleted position: a failure, never the neighbour.
         w.prompts.answers << true;
         w.commands().CommandDeleteItem_Click();
-        QCOMPARE(w.prompts.lastText(), QStringLiteral("删除项目失败！请检查数据或重新启动系统后重试。"));
+        QCOMPARE(w.prompts.lastText(),
+                 QStringLiteral("删除项目失败！请检查数据或重新启动系统后重试。"));
         QCOMPARE(storedNumbers(w.dir.path()), QStringList({"200100000001"}));
     }
 
@@ -164,7 +183,8 @@ private slots:
         Window w({{"3", "a"}, {"1", "b"}, {"2", "c"}});
         w.prompts.answers << true;
         w.commands().CommandDataInit_Click();
-        QCOMPARE(w.prompts.shown.first().text, QStringLiteral("数据初始化将会删除全部数据，确认要删除吗？"));
+        QCOMPARE(w.prompts.shown.first().text,
+                 QStringLiteral("数据初始化将会删除全部数据，确认要删除吗？"));
         QCOMPARE(w.store().recordCount(), 0);
         QCOMPARE(storedNumbers(w.dir.path()), QStringList());
         QCOMPARE(w.prompts.shown.size(), 1);
@@ -175,9 +195,11 @@ private slots:
         Window w;
         w.prompts.answers << true << true;
         w.commands().CommandDeleteItem_Click();
-        QCOMPARE(w.prompts.lastText(), QStringLiteral("删除项目失败！请检查数据或重新启动系统后重试。"));
+        QCOMPARE(w.prompts.lastText(),
+                 QStringLiteral("删除项目失败！请检查数据或重新启动系统后重试。"));
         w.commands().CommandDataInit_Click();
-        QCOMPARE(w.prompts.lastText(), QStringLiteral("删除项目失败！请检查数据或重新启动系统后重试。"));
+        QCOMPARE(w.prompts.lastText(),
+                 QStringLiteral("删除项目失败！请检查数据或重新启动系统后重试。"));
     }
 
     void endEditingStoresAndClosesTheList()
@@ -200,7 +222,8 @@ private slots:
         w.commands().CommandEditData_Click();
         w.commands().CommandExitDataEdit_Click();
         QVERIFY(!w.form->panel(QStringLiteral("FrameDataList"))->isOpen());
-        QCOMPARE(w.prompts.lastText(), QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。"));
+        QCOMPARE(w.prompts.lastText(),
+                 QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。"));
     }
 
     void menuEntryOpensAListHiddenBehindAPage()

@@ -59,7 +59,8 @@ private slots:
         QTest::addColumn<QString>("sql");
         QTest::newRow("not a database") << QByteArray(4096, 'x') << QString();
         QTest::newRow("another table") << QByteArray() << "CREATE TABLE other (a TEXT)";
-        QTest::newRow("columns missing") << QByteArray() << "CREATE TABLE kjxmzxqk (JB01 TEXT, JB02 TEXT)";
+        QTest::newRow("columns missing")
+            << QByteArray() << "CREATE TABLE kjxmzxqk (JB01 TEXT, JB02 TEXT)";
     }
     void refusesFilesItCannotUse()
     {
@@ -92,7 +93,8 @@ private slots:
     void ordersByProjectNumberAsText()
     {
         QTemporaryDir dir;
-        QVERIFY(addTestProjects(dir.path(), {{"9", "a"}, {"10", "b"}, {"000123", "c"}, {"10", "d"}}));
+        QVERIFY(
+            addTestProjects(dir.path(), {{"9", "a"}, {"10", "b"}, {"000123", "c"}, {"10", "d"}}));
         RecordStore store;
         QVERIFY(store.open(dir.path()));
         QCOMPARE(store.recordCount(), 4);

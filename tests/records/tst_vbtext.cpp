@@ -85,13 +85,20 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("whole") << "12" << "12";
-        QTest::newRow("half rounds away from zero") << "12.5" << "13";
-        QTest::newRow("two and a half") << "2.5" << "3";
-        QTest::newRow("negative") << "-3" << "-3";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("text kept") << "abc" << "abc";
-        QTest::newRow("blank kept") << " " << " ";
+        QTest::newRow("whole") << "12"
+                               << "12";
+        QTest::newRow("half rounds away from zero") << "12.5"
+                                                    << "13";
+        QTest::newRow("two and a half") << "2.5"
+                                        << "3";
+        QTest::newRow("negative") << "-3"
+                                  << "-3";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("text kept") << "abc"
+                                   << "abc";
+        QTest::newRow("blank kept") << " "
+                                    << " ";
     }
     void wholeNumberDisplay()
     {

@@ -16,10 +16,10 @@ public:
         MessageIcon icon;
     };
 
-    QQueue<QString> inputs;     // answers of input boxes
-    QQueue<bool> answers;       // answers of OK/Cancel and Yes/No questions
-    QQueue<QString> fileNames;  // names chosen in file dialogs
-    QList<Shown> shown;         // messages and questions, in order
+    QQueue<QString> inputs;    // answers of input boxes
+    QQueue<bool> answers;      // answers of OK/Cancel and Yes/No questions
+    QQueue<QString> fileNames; // names chosen in file dialogs
+    QList<Shown> shown;        // messages and questions, in order
     QList<FileDialogSetup> dialogs;
 
     void message(const QString &text, const QString &title, MessageIcon icon) override
