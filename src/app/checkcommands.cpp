@@ -28,15 +28,11 @@ CheckCommands::CheckCommands(FormMain &form) : m_form(form) {}
 
 void CheckCommands::connectControls()
 {
-    auto on = [this](const char *name, void (CheckCommands::*handler)()) {
-        QObject::connect(m_form.button(QString::fromLatin1(name)), &QPushButton::clicked,
-                         [this, handler] { (this->*handler)(); });
-    };
-    on("CommandCheck", &CheckCommands::CommandCheck_Click);
-    on("CommandCheckItem", &CheckCommands::CommandCheckItem_Click);
-    on("CommandCheckClear", &CheckCommands::CommandCheckClear_Click);
-    on("CommandSaveCheckReport", &CheckCommands::CommandSaveCheckReport_Click);
-    on("CommandItem", &CheckCommands::CommandItem_Click);
+    m_form.onClick("CommandCheck", [this] { CommandCheck_Click(); });
+    m_form.onClick("CommandCheckItem", [this] { CommandCheckItem_Click(); });
+    m_form.onClick("CommandCheckClear", [this] { CommandCheckClear_Click(); });
+    m_form.onClick("CommandSaveCheckReport", [this] { CommandSaveCheckReport_Click(); });
+    m_form.onClick("CommandItem", [this] { CommandItem_Click(); });
 }
 
 QString CheckCommands::reportText() const

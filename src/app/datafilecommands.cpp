@@ -23,14 +23,10 @@ DataFileCommands::DataFileCommands(FormMain &form) : m_form(form) {}
 
 void DataFileCommands::connectControls()
 {
-    auto on = [this](const char *name, void (DataFileCommands::*handler)()) {
-        QObject::connect(m_form.button(QString::fromLatin1(name)), &QPushButton::clicked,
-                         [this, handler] { (this->*handler)(); });
-    };
-    on("CommandExcel", &DataFileCommands::CommandExcel_Click);
-    on("Command1", &DataFileCommands::Command1_Click);
-    on("CommandEachItem", &DataFileCommands::CommandEachItem_Click);
-    on("CommandAddData", &DataFileCommands::CommandAddData_Click);
+    m_form.onClick("CommandExcel", [this] { CommandExcel_Click(); });
+    m_form.onClick("Command1", [this] { Command1_Click(); });
+    m_form.onClick("CommandEachItem", [this] { CommandEachItem_Click(); });
+    m_form.onClick("CommandAddData", [this] { CommandAddData_Click(); });
 }
 
 void DataFileCommands::message(const QString &text, const QString &title)

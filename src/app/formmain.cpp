@@ -264,6 +264,11 @@ QPushButton *FormMain::button(const QString &name) const
     return findChild<QPushButton *>(name);
 }
 
+void FormMain::onClick(const char *name, std::function<void()> handler)
+{
+    connect(button(QString::fromLatin1(name)), &QPushButton::clicked, this, std::move(handler));
+}
+
 FieldBox *FormMain::lineBox(const QString &name) const
 {
     return findChild<FieldBox *>(name);

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <functional>
 #include <memory>
 
 class CheckCommands;
@@ -66,6 +67,8 @@ public:
 
     Panel *panel(const QString &name) const { return m_panels.value(name); }
     QPushButton *button(const QString &name) const;
+    // Runs `handler` whenever the button named `name` is clicked.
+    void onClick(const char *name, std::function<void()> handler);
     FieldBox *lineBox(const QString &name) const;
     QTableView *grid() const { return m_grid; }
     DataControl *dataControl() const { return m_dataControl; }

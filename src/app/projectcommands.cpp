@@ -47,16 +47,12 @@ ProjectCommands::ProjectCommands(FormMain &form) : m_form(form) {}
 
 void ProjectCommands::connectControls()
 {
-    auto on = [this](const char *name, void (ProjectCommands::*handler)()) {
-        QObject::connect(m_form.button(QString::fromLatin1(name)), &QPushButton::clicked,
-                         [this, handler] { (this->*handler)(); });
-    };
-    on("CommandEditData", &ProjectCommands::CommandEditData_Click);
-    on("CommandEdit", &ProjectCommands::CommandEdit_Click);
-    on("CommandAddItem", &ProjectCommands::CommandAddItem_Click);
-    on("CommandDeleteItem", &ProjectCommands::CommandDeleteItem_Click);
-    on("CommandDataInit", &ProjectCommands::CommandDataInit_Click);
-    on("CommandExitDataEdit", &ProjectCommands::CommandExitDataEdit_Click);
+    m_form.onClick("CommandEditData", [this] { CommandEditData_Click(); });
+    m_form.onClick("CommandEdit", [this] { CommandEdit_Click(); });
+    m_form.onClick("CommandAddItem", [this] { CommandAddItem_Click(); });
+    m_form.onClick("CommandDeleteItem", [this] { CommandDeleteItem_Click(); });
+    m_form.onClick("CommandDataInit", [this] { CommandDataInit_Click(); });
+    m_form.onClick("CommandExitDataEdit", [this] { CommandExitDataEdit_Click(); });
     if (auto *menu = m_form.findChild<QAction *>(QStringLiteral("MenuDataEdit")))
         QObject::connect(menu, &QAction::triggered, [this] { MenuDataEdit_Click(); });
     QObject::connect(m_form.findChild<QToolButton *>(QStringLiteral("CommandQuery")),
