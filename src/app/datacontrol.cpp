@@ -28,21 +28,27 @@ DataControl::DataControl(RecordStore &store, QWidget *parent)
     // The data control's buttons stop at the first and the last row.
     addButton(QStringLiteral("|<"), QStringLiteral("first"), [this] { m_store.moveFirst(); });
     addButton(QStringLiteral("<"), QStringLiteral("previous"), [this] {
-        if (m_store.absolutePosition() > 1)
+        if (m_store.absolutePosition() > 1 || onDeletedRow())
             m_store.movePrevious();
-        else
+        if (!m_store.hasCurrent())
             m_store.moveFirst();
     });
     m_caption->setAlignment(Qt::AlignCenter);
     m_caption->setObjectName(QStringLiteral("Adodc2xxxCaption"));
     layout->addWidget(m_caption, 1);
     addButton(QStringLiteral(">"), QStringLiteral("next"), [this] {
-        if (m_store.hasCurrent() && m_store.absolutePosition() < m_store.recordCount())
+        if ((m_store.hasCurrent() && m_store.absolutePosition() < m_store.recordCount()) ||
+            onDeletedRow())
             m_store.moveNext();
-        else
+        if (!m_store.hasCurrent())
             m_store.moveLast();
     });
     addButton(QStringLiteral(">|"), QStringLiteral("last"), [this] { m_store.moveLast(); });
+}
+
+bool DataControl::onDeletedRow() const
+{
+    return m_store.absolutePosition() == RecordStore::PositionUnknown;
 }
 
 QString DataControl::caption() const

@@ -18,6 +18,8 @@ public:
     void setCaption(const QString &caption);
 
 private:
+    bool onDeletedRow() const;
+
     RecordStore &m_store;
     QLabel *m_caption;
 };

@@ -105,7 +105,8 @@ void DataFileCommands::CommandEachItem_Click()
         failure();
         return;
     }
-    message(QStringLiteral("项目数据下发完成。"), FormMain::shortTitle());
+    if (refused.isEmpty()) // a run that left a project out does not report completion
+        message(QStringLiteral("项目数据下发完成。"), FormMain::shortTitle());
 }
 
 void DataFileCommands::CommandAddData_Click()

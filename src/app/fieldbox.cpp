@@ -47,6 +47,7 @@ void FieldBox::setText(const QString &text)
 MultiLineBox::MultiLineBox(QWidget *parent) : QPlainTextEdit(parent)
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabChangesFocus(true); // Tab leaves the box, as in every other field
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_loading)
             emit textEdited(text());

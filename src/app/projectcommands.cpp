@@ -106,19 +106,21 @@ bool ProjectCommands::addProject(const QString &number)
 {
     RecordStore &store = m_form.store();
     const double wanted = VbText::numericValue(number);
+    bool exists = false;
     if (store.recordCount() >= 1) {
         RecordStore::Walk walk(store);
         if (!store.moveFirst())
             return false;
         const int count = store.recordCount();
-        for (int i = 0; i < count; ++i) {
-            if (VbText::numericValue(store.current().shown(u"JB02")) == wanted) {
-                failure(QStringLiteral("项目编号已存在，请核对。"));
-                return true;
-            }
-            if (!store.moveNext())
+        for (int i = 0; i < count && !exists; ++i) {
+            exists = VbText::numericValue(store.current().shown(u"JB02")) == wanted;
+            if (!exists && !store.moveNext())
                 return false;
         }
+    } // the boxes show the row the walk stopped on
+    if (exists) {
+        failure(QStringLiteral("项目编号已存在，请核对。"));
+        return true;
     }
     if (!store.addNew())
         return false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <clocale>
 #include <cstdlib>
 #include <string>
 
@@ -111,7 +112,9 @@ double numericValue(QStringView text)
     const std::string prefix = numberPrefix(compact);
     if (prefix.empty())
         return 0;
-    double value = std::strtod(prefix.c_str(), nullptr);
+    // Read in the C locale: "." is the decimal point whatever the user's locale says.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    double value = strtod_l(prefix.c_str(), nullptr, cLocale);
     if (std::isinf(value))
         value = value > 0 ? DBL_MAX : -DBL_MAX;
     return value;

@@ -171,6 +171,21 @@ private slots:
         QCOMPARE(form.store().current().value(0), QString(80, u'a'));
     }
 
+    void tabLeavesTheDescriptionBox()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
+        auto window = openWindow(dir.path());
+        FormMain &form = *window->form;
+        QApplication::setActiveWindow(&form);
+        form.pageRing().openPage(Page::Table4);
+        QWidget *description = form.binder().box(QStringLiteral("TextJDCG"));
+        description->setFocus();
+        QTest::keyClick(description, Qt::Key_Tab);
+        QVERIFY(!description->hasFocus());
+        QCOMPARE(form.store().current().value(u"JDCG"), QString());
+    }
+
     void boxesWithoutACurrentRowAreEmptyAndReadOnly()
     {
         QTemporaryDir dir;

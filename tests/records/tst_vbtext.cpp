@@ -1,7 +1,12 @@
 #include "vbtext.h"
 
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cfloat>
+#include <clocale>
+#include <string>
 
 class TestVbText : public QObject
 {
@@ -43,6 +48,28 @@ private slots:
     {
         QCOMPARE(VbText::numericValue(QString(400, u'9')), DBL_MAX);
         QCOMPARE(VbText::numericValue(u"-1e999"), -DBL_MAX);
+    }
+
+    void pointIsTheDecimalPointInEveryLocale()
+    {
+        // A locale whose decimal point is a comma, made for the test.
+        QTemporaryDir locales;
+        const int made = QProcess::execute(
+            QStringLiteral("localedef"),
+            {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
+             QStringLiteral("UTF-8"), locales.filePath(QStringLiteral("de_DE.UTF-8"))});
+        if (made != 0)
+            QSKIP("localedef cannot make a German locale here");
+        qputenv("LOCPATH", QFile::encodeName(locales.path()));
+        const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+        const bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+        const double value = VbText::numericValue(u"12.5");
+        const double large = VbText::numericValue(u"1.5e3 Stück");
+        std::setlocale(LC_NUMERIC, before.c_str());
+        qunsetenv("LOCPATH");
+        QVERIFY(switched);
+        QCOMPARE(value, 12.5);
+        QCOMPARE(large, 1500.0);
     }
 
     void numberText_data()
