@@ -1,6 +1,7 @@
 #include "officeprocess.h"
 
 #include "officeprocess_p.h"
+#include "officeprofile.h"
 
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/bridge/XBridge.hpp>
@@ -151,12 +152,17 @@ OfficeStatus OfficeProcess::Impl::makeProfile()
     if (!profile->isValid())
         return {OfficeStatus::CannotStart,
                 QStringLiteral("无法建立办公软件的临时配置文件夹：%1").arg(profile->errorString())};
-    return OfficeStatus::success();
+    static const OfficeProfile::Installation installation =
+        OfficeProfile::readInstallation(QString::fromUtf8(kProgramDir));
+    return OfficeProfile::seed(profile->path(), installation);
 }
 
 OfficeStatus OfficeProcess::Impl::launch(const QString &pipeName)
 {
     const QString program = QString::fromUtf8(kProgramDir) + QStringLiteral("/soffice.bin");
+    if (::access(QFile::encodeName(program).constData(), X_OK) != 0)
+        return {OfficeStatus::CannotStart,
+                QStringLiteral("无法启动办公软件：%1 不存在或不能执行。").arg(program)};
 
     const QStringList arguments = {
         QStringLiteral("-env:UserInstallation=") + uno::toQ(uno::fileUrl(profile->path())),

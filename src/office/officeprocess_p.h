@@ -44,8 +44,8 @@ struct OfficeProcess::Impl
 {
     OfficeProcess::Display display = OfficeProcess::Display::Automatic;
     bool headless = true;
-    int connectTimeoutMs = 90000;
-    int callTimeoutMs = 120000;
+    int connectTimeoutMs = 20000;
+    int callTimeoutMs = 30000;
     int generation = 0;
     int callDepth = 0;
 
