@@ -35,7 +35,9 @@ std::unique_ptr<OfficeSuite> OfficeLoader::createSuite(const QString &path)
     auto create =
         reinterpret_cast<CreateOfficeSuiteFunction *>(library.resolve(createOfficeSuiteSymbol));
     if (!create)
-        return unavailable(library.errorString());
+        return unavailable(
+            QStringLiteral("办公软件组件 %1 没有入口 %2。")
+                .arg(QDir::toNativeSeparators(path), QLatin1String(createOfficeSuiteSymbol)));
     OfficeSuite *suite = create();
     if (!suite)
         return unavailable(QStringLiteral("办公软件组件 %1 没有提供办公程序。")
