@@ -260,9 +260,7 @@ OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
                             .arg(logTail())};
             }
             if (steady_clock::now() > deadline)
-                return {
-                    OfficeStatus::CannotStart,
-                    QStringLiteral("办公软件在 %1 秒内没有应答。").arg(connectTimeoutMs / 1000)};
+                return noAnswer();
             try {
                 connection = connector->connect(description);
             } catch (const css::connection::NoConnectException &) {
@@ -270,7 +268,7 @@ OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
             }
         }
         const auto left = duration_cast<milliseconds>(deadline - steady_clock::now());
-        watchdog.arm(pid, std::max(left, milliseconds(5000)));
+        watchdog.arm(pid, std::max(left, milliseconds(1000)));
         const Reference<css::bridge::XBridge> urp =
             css::bridge::BridgeFactory::create(local)->createBridge(OUString(), OUString("urp"),
                                                                     connection, nullptr);
@@ -282,13 +280,25 @@ OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
         watchdog.disarm();
     } catch (const css::uno::Exception &e) {
         watchdog.disarm();
+        if (watchdog.fired())
+            return noAnswer();
         return {OfficeStatus::CannotStart,
                 QStringLiteral("无法连接办公软件：%1").arg(uno::toQ(e.Message))};
     } catch (...) {
         watchdog.disarm();
-        return {OfficeStatus::CannotStart, QStringLiteral("无法连接办公软件。")};
+        return watchdog.fired()
+                   ? noAnswer()
+                   : OfficeStatus(OfficeStatus::CannotStart, QStringLiteral("无法连接办公软件。"));
     }
     return OfficeStatus::success();
+}
+
+OfficeStatus OfficeProcess::Impl::noAnswer() const
+{
+    return {OfficeStatus::CannotStart, QStringLiteral("办公软件在 %1 秒内没有应答。%2")
+                                           .arg(connectTimeoutMs / 1000)
+                                           .arg(logTail())
+                                           .trimmed()};
 }
 
 void OfficeProcess::Impl::endChild(milliseconds grace)

@@ -64,6 +64,8 @@ struct OfficeProcess::Impl
     OfficeStatus connect(const QString &pipeName);
     void endChild(std::chrono::milliseconds grace);
     QString logTail() const;
+    // The failure of a start that had no answer within the connect timeout.
+    OfficeStatus noAnswer() const;
 };
 
 // Arms the watchdog for the outermost office call of the layer.
