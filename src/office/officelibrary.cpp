@@ -8,5 +8,9 @@ extern "C" __attribute__((visibility("default"))) OfficeSuite *wobzel2011_create
 {
     static_assert(
         std::is_same_v<decltype(wobzel2011_createOfficeSuite), CreateOfficeSuiteFunction>);
-    return new LibreOfficeSuite();
+    try {
+        return new LibreOfficeSuite();
+    } catch (...) {
+        return nullptr; // the loader reports it; nothing is thrown back into the program
+    }
 }
