@@ -52,6 +52,9 @@ void TestOfficeStart::programStartsWithoutTheOfficeLibrary()
     QVERIFY(writeBrokenLibrary(folder.path()));
     QProcess run;
     run.setProgram(program);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    run.setProcessEnvironment(environment);
     run.start();
     QVERIFY(run.waitForStarted());
     // Started: it has made its database and waits for the user.
