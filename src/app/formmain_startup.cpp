@@ -7,7 +7,7 @@
 #include "fieldbinder.h"
 #include "fieldbox.h"
 #include "helpcommand.h"
-#include "libreofficesuite.h"
+#include "officeloader.h"
 #include "pagering.h"
 #include "panel.h"
 #include "projectcommands.h"
@@ -91,7 +91,7 @@ void FormMain::connectCommands()
 OfficeSuite &FormMain::office()
 {
     if (!m_office)
-        m_office = std::make_unique<LibreOfficeSuite>();
+        m_office = OfficeLoader::createSuite();
     return *m_office;
 }
 

@@ -1,6 +1,7 @@
 #include "officeprocess.h"
 
 #include "officeprocess_p.h"
+#include "officeprofile.h"
 
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/bridge/XBridge.hpp>
@@ -151,12 +152,17 @@ OfficeStatus OfficeProcess::Impl::makeProfile()
     if (!profile->isValid())
         return {OfficeStatus::CannotStart,
                 QStringLiteral("无法建立办公软件的临时配置文件夹：%1").arg(profile->errorString())};
-    return OfficeStatus::success();
+    static const OfficeProfile::Installation installation =
+        OfficeProfile::readInstallation(QString::fromUtf8(kProgramDir));
+    return OfficeProfile::seed(profile->path(), installation);
 }
 
 OfficeStatus OfficeProcess::Impl::launch(const QString &pipeName)
 {
     const QString program = QString::fromUtf8(kProgramDir) + QStringLiteral("/soffice.bin");
+    if (::access(QFile::encodeName(program).constData(), X_OK) != 0)
+        return {OfficeStatus::CannotStart,
+                QStringLiteral("无法启动办公软件：%1 不存在或不能执行。").arg(program)};
 
     const QStringList arguments = {
         QStringLiteral("-env:UserInstallation=") + uno::toQ(uno::fileUrl(profile->path())),
@@ -254,9 +260,7 @@ OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
                             .arg(logTail())};
             }
             if (steady_clock::now() > deadline)
-                return {
-                    OfficeStatus::CannotStart,
-                    QStringLiteral("办公软件在 %1 秒内没有应答。").arg(connectTimeoutMs / 1000)};
+                return noAnswer();
             try {
                 connection = connector->connect(description);
             } catch (const css::connection::NoConnectException &) {
@@ -264,7 +268,7 @@ OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
             }
         }
         const auto left = duration_cast<milliseconds>(deadline - steady_clock::now());
-        watchdog.arm(pid, std::max(left, milliseconds(5000)));
+        watchdog.arm(pid, std::max(left, milliseconds(1000)));
         const Reference<css::bridge::XBridge> urp =
             css::bridge::BridgeFactory::create(local)->createBridge(OUString(), OUString("urp"),
                                                                     connection, nullptr);
@@ -276,13 +280,25 @@ OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
         watchdog.disarm();
     } catch (const css::uno::Exception &e) {
         watchdog.disarm();
+        if (watchdog.fired())
+            return noAnswer();
         return {OfficeStatus::CannotStart,
                 QStringLiteral("无法连接办公软件：%1").arg(uno::toQ(e.Message))};
     } catch (...) {
         watchdog.disarm();
-        return {OfficeStatus::CannotStart, QStringLiteral("无法连接办公软件。")};
+        return watchdog.fired()
+                   ? noAnswer()
+                   : OfficeStatus(OfficeStatus::CannotStart, QStringLiteral("无法连接办公软件。"));
     }
     return OfficeStatus::success();
+}
+
+OfficeStatus OfficeProcess::Impl::noAnswer() const
+{
+    return {OfficeStatus::CannotStart, QStringLiteral("办公软件在 %1 秒内没有应答。%2")
+                                           .arg(connectTimeoutMs / 1000)
+                                           .arg(logTail())
+                                           .trimmed()};
 }
 
 void OfficeProcess::Impl::endChild(milliseconds grace)

@@ -6,12 +6,14 @@
 #include <memory>
 
 // The program's own office process: one private LibreOffice, started on first use with a
-// profile folder and a pipe of its own (so it never meets a user's office or another run),
+// profile folder and a pipe of its own (so it never meets a user's office or another run; the
+// profile is seeded so that its first start is a quick one, see OfficeProfile),
 // reached through the UNO bridge and ended with this object. Without a display it runs
 // headless; with one it runs invisible, so that a document can be shown on request.
 //
 // Every office call runs on the thread that owns this object. A call that does not come back
-// within the call timeout ends the office, and the call fails; the next use starts it again.
+// within the call timeout (30 s) ends the office, and the call fails; the next use starts it
+// again. A start gives up after the connect timeout (20 s).
 class OfficeProcess
 {
 public:

@@ -44,8 +44,8 @@ struct OfficeProcess::Impl
 {
     OfficeProcess::Display display = OfficeProcess::Display::Automatic;
     bool headless = true;
-    int connectTimeoutMs = 90000;
-    int callTimeoutMs = 120000;
+    int connectTimeoutMs = 20000;
+    int callTimeoutMs = 30000;
     int generation = 0;
     int callDepth = 0;
 
@@ -64,6 +64,8 @@ struct OfficeProcess::Impl
     OfficeStatus connect(const QString &pipeName);
     void endChild(std::chrono::milliseconds grace);
     QString logTail() const;
+    // The failure of a start that had no answer within the connect timeout.
+    OfficeStatus noAnswer() const;
 };
 
 // Arms the watchdog for the outermost office call of the layer.

@@ -6,7 +6,8 @@ class Spreadsheet;
 class WordApp;
 
 // The office programs the commands drive: a new spreadsheet application object for each run,
-// and the one program-wide word-processor object.
+// and the one program-wide word-processor object. The program gets its suite from
+// OfficeLoader::createSuite() (officeloader.h).
 class OfficeSuite
 {
 public:

@@ -9,6 +9,7 @@
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
+#include <cppuhelper/exc_hlp.hxx>
 
 #include <QFileInfo>
 #include <QUrl>
@@ -120,7 +121,9 @@ OfficeStatus call(OfficeProcess &process, const QString &what,
     try {
         return body();
     } catch (const css::uno::Exception &e) {
-        reason = toQ(e.Message);
+        // An exception without a message is told by its type.
+        reason = e.Message.isEmpty() ? toQ(cppu::getCaughtException().getValueTypeName())
+                                     : toQ(e.Message);
     } catch (const std::exception &e) {
         reason = QString::fromLocal8Bit(e.what());
     } catch (...) {
@@ -148,7 +151,10 @@ OfficeStatus ioFailure(sal_Int32 errorCode, const OUString &message, const QStri
         return OfficeStatus::fileNotFound(path);
     if (errorClass == 5 || errorClass == 7)
         return OfficeStatus::permissionDenied(path);
-    return OfficeStatus::failure(QStringLiteral("%1失败：%2").arg(what, toQ(message)));
+    const QString reason = message.isEmpty()
+                               ? QStringLiteral("文件读写错误（代码 0x%1）").arg(errorCode, 0, 16)
+                               : toQ(message);
+    return OfficeStatus::failure(QStringLiteral("%1失败：%2").arg(what, reason));
 }
 
 } // namespace uno

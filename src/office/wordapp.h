@@ -29,6 +29,7 @@ public:
     virtual OfficeStatus closeDocument() = 0;
     // Closes every document opened through this object (the shown ones too) and ends the
     // instance: the next use starts a new one, not visible. Starts nothing when nothing runs.
+    // The office process behind it keeps running, so the next use does not wait for a start.
     virtual OfficeStatus quit() = 0;
     // Shows the instance and its documents, and the documents added later.
     virtual OfficeStatus setVisible(bool visible) = 0;

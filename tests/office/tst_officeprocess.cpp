@@ -2,8 +2,10 @@
 // ends with an error. Runs the real office.
 #include "calcspreadsheet.h"
 #include "officeprocess.h"
+#include "officeprofile.h"
 
 #include <QProcess>
+#include <QSettings>
 #include <QtTest>
 #include <csignal>
 #include <cstdlib>
@@ -58,6 +60,7 @@ private slots:
     void failureToConnectLeavesNothing();
     void hungCallEndsWithAnError();
     void twoProcessesDoNotMeet();
+    void profileSeedIsReadFromTheInstallation();
 };
 
 void TestOfficeProcess::startsOnceAndStops()
@@ -159,6 +162,21 @@ void TestOfficeProcess::twoProcessesDoNotMeet()
     QVERIFY(sheet.createNew().ok());
     QCOMPARE(first.documentCount(), 1);
     QCOMPARE(second.documentCount(), 0);
+}
+
+// A new profile starts quickly only when it states the installed version and build: both must
+// be found in the installed office (an office of another layout would start slowly again).
+void TestOfficeProcess::profileSeedIsReadFromTheInstallation()
+{
+    const QString program = QStringLiteral(WOBZEL_LO_PROGRAM_DIR);
+    const OfficeProfile::Installation installed = OfficeProfile::readInstallation(program);
+    // The product key names the product and its version: "LibreOffice 7.4".
+    const QSettings bootstrap(program + QStringLiteral("/bootstraprc"), QSettings::IniFormat);
+    const QString productKey = bootstrap.value(QStringLiteral("Bootstrap/ProductKey")).toString();
+    QVERIFY2(!installed.version.isEmpty() &&
+                 productKey.endsWith(QLatin1Char(' ') + installed.version),
+             qPrintable(installed.version + QStringLiteral(" / ") + productKey));
+    QVERIFY(!installed.buildId.isEmpty());
 }
 
 int main(int argc, char *argv[])

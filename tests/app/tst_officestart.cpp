@@ -1,0 +1,95 @@
+// The program without a usable office library: it starts, and only the office commands fail,
+// each with its message. This test program runs from a folder of its own, beside a broken
+// office library, as the program would.
+#include "checkcommands.h"
+#include "formmain.h"
+#include "officesuite.h"
+#include "scriptedprompts.h"
+#include "wordapp.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString kLibraryName = QStringLiteral("libwobzel2011-office.so");
+
+bool writeBrokenLibrary(const QString &folder)
+{
+    QFile library(QDir(folder).filePath(kLibraryName));
+    return library.open(QIODevice::WriteOnly) && library.write("not a library") > 0;
+}
+
+} // namespace
+
+class TestOfficeStart : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void programStartsWithoutTheOfficeLibrary();
+    void officeCommandsShowTheirFailure();
+    void cleanupTestCase();
+};
+
+void TestOfficeStart::programStartsWithoutTheOfficeLibrary()
+{
+    // The program links none of the office's libraries: it needs them only on first use.
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"), {QStringLiteral(WOBZEL_PROGRAM)});
+    QVERIFY(ldd.waitForFinished());
+    const QByteArray libraries = ldd.readAllStandardOutput();
+    QVERIFY(libraries.contains("libQt6Core"));
+    QVERIFY2(!libraries.contains("libuno_"), libraries.constData());
+
+    QTemporaryDir folder;
+    const QString program = folder.filePath(QStringLiteral("wobzel2011"));
+    QVERIFY(QFile::copy(QStringLiteral(WOBZEL_PROGRAM), program));
+    QVERIFY(writeBrokenLibrary(folder.path()));
+    QProcess run;
+    run.setProgram(program);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    run.setProcessEnvironment(environment);
+    run.start();
+    QVERIFY(run.waitForStarted());
+    // Started: it has made its database and waits for the user.
+    const QString database = folder.filePath(QStringLiteral("wobzel2011.db"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(database) || run.state() == QProcess::NotRunning, 20000);
+    QVERIFY2(!run.waitForFinished(1000), run.readAllStandardError().constData());
+    run.kill();
+    run.waitForFinished();
+}
+
+void TestOfficeStart::officeCommandsShowTheirFailure()
+{
+    QVERIFY(writeBrokenLibrary(QCoreApplication::applicationDirPath()));
+    QTemporaryDir folder;
+    ScriptedPrompts prompts;
+    FormMain form(folder.path(), prompts);
+    QString error;
+    QVERIFY2(form.Form_Load(&error), qPrintable(error));
+
+    form.findChild<QAction *>(QStringLiteral("MenuHelpView"))->trigger();
+    form.checkCommands().CommandItem_Click();
+    QCOMPARE(prompts.texts(),
+             QStringList({QStringLiteral("帮助文件打开失败！请重新启动系统后重试。"),
+                          QStringLiteral("读取") + folder.filePath(QStringLiteral("2011计划.xls")) +
+                              QStringLiteral("失败！项目上报情况核对未完成。")}));
+    // The office programs' failures say why.
+    const OfficeStatus status = form.office().wordApp().setVisible(true);
+    QCOMPARE(status.number(), int(OfficeStatus::CannotStart));
+    QVERIFY2(status.text().contains(kLibraryName), qPrintable(status.text()));
+}
+
+void TestOfficeStart::cleanupTestCase()
+{
+    QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(kLibraryName));
+}
+
+QTEST_MAIN(TestOfficeStart)
+#include "tst_officestart.moc"
