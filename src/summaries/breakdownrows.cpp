@@ -6,6 +6,7 @@
 #include "vbtext.h"
 
 #include <QSet>
+#include <cmath>
 #include <iterator>
 
 namespace {
@@ -36,9 +37,23 @@ QSet<int> tableCodes(const char *pickerName)
 }
 
 // The region number d of a code: characters 4 and 5 of its number text (" 730501" gives 05).
+// Below 10,000,000 the text is a sign place and the digits, so d is the third and fourth digit.
 int regionDigits(double code)
 {
-    return int(SummaryReadings::wholePart(VbText::numberTextSingle(float(code)).mid(3, 2)));
+    const double size = std::fabs(code);
+    if (size >= 1e7)
+        return int(SummaryReadings::wholePart(VbText::numberTextSingle(float(code)).mid(3, 2)));
+    int digits = int(size);
+    int count = 1;
+    for (int rest = digits; rest >= 10; rest /= 10)
+        ++count;
+    if (count < 3)
+        return 0;
+    if (count == 3)
+        return digits % 10;
+    for (int i = 4; i < count; ++i)
+        digits /= 10;
+    return digits % 100;
 }
 
 struct CodeSets

@@ -9,6 +9,7 @@
 #include "vbtext.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace {
 
@@ -17,19 +18,34 @@ constexpr int kLastWrittenRow = 200;
 
 void addRecord(const SummaryDefinition &definition, const SurveyRecord &record, SumGrid &grid)
 {
-    const BreakdownRows rows = BreakdownRows::of(record);
     Contributions contributions;
     definition.step->contributions(record, contributions);
+    if (contributions.isEmpty())
+        return;
+    const BreakdownRows rows = BreakdownRows::of(record);
     for (const Contribution &c : contributions)
         AddToBands(grid, rows, c.column, c.value);
 }
 
+// The cells above 0 of rows 1..200 and columns 1..N, in the smallest block that holds them all.
 CellBlock positiveCells(const SummaryDefinition &definition, const SumGrid &grid)
 {
-    CellBlock block(kFirstWrittenRow, 1, kLastWrittenRow - kFirstWrittenRow + 1,
-                    definition.lastColumn);
+    int top = kLastWrittenRow + 1, bottom = 0, left = definition.lastColumn + 1, right = 0;
     for (int row = kFirstWrittenRow; row <= kLastWrittenRow; ++row) {
         for (int column = 1; column <= definition.lastColumn; ++column) {
+            if (grid.at(row, column) > 0) {
+                top = std::min(top, row);
+                bottom = row;
+                left = std::min(left, column);
+                right = std::max(right, column);
+            }
+        }
+    }
+    if (bottom == 0)
+        return CellBlock(kFirstWrittenRow, 1, 1, 1); // nothing to write
+    CellBlock block(top, left, bottom - top + 1, right - left + 1);
+    for (int row = top; row <= bottom; ++row) {
+        for (int column = left; column <= right; ++column) {
             const double sum = grid.at(row, column);
             if (sum > 0)
                 block.setText(row, column, VbText::numberText(sum));
@@ -83,8 +99,6 @@ SummaryOutcome RunSummary(const SummaryDefinition &definition, RecordStore &stor
     SumGrid grid(definition.gridWidth);
     QString error;
     if (!collectSums(definition, store, &grid, &error)) {
-        if (sheetFilled)
-            sheetFilled();
         outcome.reason = QStringLiteral("记录无法保存：") + error;
         return outcome;
     }

@@ -3,6 +3,7 @@
 #include "formmain.h"
 #include "recordstore.h"
 #include "scriptedprompts.h"
+#include "summarytemplates.h"
 #include "testrecords.h"
 
 #include <QDir>
@@ -13,8 +14,7 @@
 
 namespace {
 
-// Templates in the order the command runs the summaries.
-const QStringList kTemplates = {"发表论文专著情况", "专利情况", "人才培养情况"};
+const QStringList kTemplates = summaryTemplateNames();
 
 const QString kExcelResident = QStringLiteral(
     "有Excel程序驻留内存，可能无法正确加载数据文件。请按Ctrl+Alt+Del键，在任务管理器中将其关闭，"

@@ -5,6 +5,7 @@
 #include "recordstore.h"
 #include "scriptedprompts.h"
 #include "sharedoffice.h"
+#include "summarytemplates.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,8 +15,7 @@
 
 namespace {
 
-// Every template, in the order the command runs the summaries.
-const QStringList kTemplates = {"发表论文专著情况", "专利情况", "人才培养情况"};
+const QStringList kTemplates = summaryTemplateNames();
 
 // A template: its name in A1, a row label in A2 and a total of column B under row 200.
 bool writeTemplate(LibreOfficeSuite &suite, const QString &path, const QString &name)
