@@ -28,3 +28,4 @@ QVector<BenchOperation> checkBenchOperations();
 QVector<BenchOperation> dataFileBenchOperations();
 QVector<BenchOperation> entryBenchOperations();
 QVector<BenchOperation> officeBenchOperations();
+QVector<BenchOperation> summaryBenchOperations();

@@ -23,6 +23,7 @@ int main(int argc, char *argv[])
     operations += dataFileBenchOperations();
     operations += entryBenchOperations();
     operations += officeBenchOperations();
+    operations += summaryBenchOperations();
     QTextStream out(stdout);
     int failures = 0;
     for (BenchOperation &op : operations) {

@@ -1,6 +1,7 @@
 #include "checkcommands.h"
 
 #include "checkreport.h"
+#include "excelresidentwarning.h"
 #include "fieldbinder.h"
 #include "formmain.h"
 #include "officesuite.h"
@@ -12,17 +13,6 @@
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
-namespace {
-
-QString excelResidentWarning()
-{
-    return QStringLiteral(
-        "有Excel程序驻留内存，可能无法正确加载数据文件。请按Ctrl+Alt+Del键，在任务管理器中将其"
-        "关闭，然后重新执行程序或重新启动计算机。否则，可能会引起计算错误。");
-}
-
-} // namespace
 
 CheckCommands::CheckCommands(FormMain &form) : m_form(form) {}
 
@@ -102,8 +92,7 @@ void CheckCommands::CommandItem_Click()
     }
     if (!status.ok()) {
         if (status.number() == OfficeStatus::PermissionDenied)
-            m_form.prompts().message(excelResidentWarning(), completionTitle(),
-                                     MessageIcon::Exclamation);
+            ExcelResidentWarning(m_form.prompts());
         m_form.prompts().message(QStringLiteral("读取") + path +
                                      QStringLiteral("失败！项目上报情况核对未完成。"),
                                  completionTitle(), MessageIcon::Information);

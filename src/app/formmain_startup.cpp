@@ -14,6 +14,7 @@
 #include "prompts.h"
 #include "recordstore.h"
 #include "recordtablemodel.h"
+#include "summarycommand.h"
 #include "twips.h"
 
 #include <QCloseEvent>
@@ -86,6 +87,7 @@ void FormMain::connectCommands()
     m_checkCommands->connectControls();
     m_helpCommand->connectControls();
     m_dataFileCommands->connectControls();
+    onClick("CommandSum", [this] { m_summaryCommand->CommandSum_Click(); });
 }
 
 OfficeSuite &FormMain::office()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 
 // The hourglass pointer for as long as the guard lives; restore() ends it early.

@@ -7,6 +7,7 @@
 #include "planlist.h"
 #include "recordstore.h"
 #include "scriptedprompts.h"
+#include "sharedoffice.h"
 
 #include <QDir>
 #include <QPlainTextEdit>
@@ -38,21 +39,6 @@ bool writePlanList(LibreOfficeSuite &suite, const QString &path, const QList<Pla
     return ok;
 }
 
-// The window's office: the one office of this test program, shared by its windows.
-class SharedOffice : public OfficeSuite
-{
-public:
-    explicit SharedOffice(LibreOfficeSuite &suite) : m_suite(suite) {}
-    std::unique_ptr<Spreadsheet> createSpreadsheet() override
-    {
-        return m_suite.createSpreadsheet();
-    }
-    WordApp &wordApp() override { return m_suite.wordApp(); }
-
-private:
-    LibreOfficeSuite &m_suite;
-};
-
 struct Project
 {
     QString number, name, unit, competentUnit, jf1102;
@@ -60,26 +46,15 @@ struct Project
 
 } // namespace
 
-class TestReconcileOffice : public QObject
+class TestReconcileOffice : public OfficeTestCase
 {
     Q_OBJECT
 
-    std::unique_ptr<LibreOfficeSuite> m_suite;
-
 private slots:
-    void initTestCase()
-    {
-        m_suite = std::make_unique<LibreOfficeSuite>(OfficeProcess::Display::Headless);
-        const OfficeStatus started = m_suite->process().start();
-        if (!started.ok())
-            QFAIL(qPrintable(started.text()));
-    }
-    void cleanupTestCase() { m_suite.reset(); }
-
     void reconcileCommand()
     {
         QTemporaryDir dir;
-        QVERIFY(writePlanList(*m_suite, QDir(dir.path()).filePath("2011计划.xls"),
+        QVERIFY(writePlanList(suite(), QDir(dir.path()).filePath("2011计划.xls"),
                               {
                                   {"201100000001", "甲项目", "甲单位", "重点", "12.5"},
                                   {"201100000002", "乙项目", "乙单位", "一般", "3"},
@@ -109,9 +84,8 @@ private slots:
         }
         ScriptedPrompts prompts;
         FormMain form(dir.path(), prompts);
-        form.setOffice(std::make_unique<SharedOffice>(*m_suite));
         QString error;
-        QVERIFY2(form.Form_Load(&error), qPrintable(error));
+        QVERIFY2(loadWithOffice(form, &error), qPrintable(error));
         form.store().moveLast();
         form.checkCommands().CommandItem_Click();
 
@@ -137,9 +111,8 @@ private slots:
         QTemporaryDir dir;
         ScriptedPrompts prompts;
         FormMain form(dir.path(), prompts);
-        form.setOffice(std::make_unique<SharedOffice>(*m_suite));
         QString error;
-        QVERIFY2(form.Form_Load(&error), qPrintable(error));
+        QVERIFY2(loadWithOffice(form, &error), qPrintable(error));
         form.checkReport()->setPlainText(QStringLiteral("earlier report"));
         form.checkCommands().CommandItem_Click();
         QCOMPARE(prompts.texts(),
@@ -153,7 +126,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = QDir(dir.path()).filePath("2011计划.xls");
         QVERIFY(QDir(dir.path()).mkdir("2011计划.xls")); // a folder of that name
-        std::unique_ptr<Spreadsheet> sheet = m_suite->createSpreadsheet();
+        std::unique_ptr<Spreadsheet> sheet = suite().createSpreadsheet();
         QVector<PlanReconciliation::PlanRow> rows;
         QVERIFY(!PlanList::read(*sheet, path, &rows).ok());
         QVERIFY(rows.isEmpty());
@@ -170,8 +143,8 @@ private slots:
             lines << PlanLine{QString::number(201100000000LL + i), "名称", "单位", "类别", "2.5"};
         lines[1][4] = "不详";
         lines << PlanLine{"", "after the end"} << PlanLine{"201100009999", "not read"};
-        QVERIFY(writePlanList(*m_suite, path, lines));
-        std::unique_ptr<Spreadsheet> sheet = m_suite->createSpreadsheet();
+        QVERIFY(writePlanList(suite(), path, lines));
+        std::unique_ptr<Spreadsheet> sheet = suite().createSpreadsheet();
         QVector<PlanReconciliation::PlanRow> rows;
         const OfficeStatus status = PlanList::read(*sheet, path, &rows);
         QVERIFY2(status.ok(), qPrintable(status.text()));

@@ -1,0 +1,49 @@
+#include "summarycommand.h"
+
+#include "excelresidentwarning.h"
+#include "officestatus.h"
+#include "prompts.h"
+#include "summarydefinitions.h"
+#include "summaryrun.h"
+#include "waitcursor.h"
+
+namespace {
+
+QString notWrittenText(const QStringList &lines)
+{
+    return QStringLiteral("汇总未全部完成，以下汇总表没有生成：\n") + lines.join(u'\n');
+}
+
+} // namespace
+
+SummaryCommand::SummaryCommand(RecordStore &store, std::function<OfficeSuite &()> office,
+                               Prompts &prompts, const QString &programFolder)
+    : m_store(store), m_office(std::move(office)), m_prompts(prompts), m_folder(programFolder)
+{
+}
+
+void SummaryCommand::CommandSum_Click()
+{
+    QStringList notWritten;
+    QString officeMissing; // once the office cannot start, the later summaries don't try again
+    for (const SummaryDefinition &definition : SummaryDefinitions::all()) {
+        SummaryOutcome outcome;
+        if (officeMissing.isEmpty()) {
+            WaitCursor cursor;
+            outcome = RunSummary(definition, m_store, m_office(), m_folder,
+                                 [&cursor] { cursor.restore(); });
+            if (outcome.errorNumber == OfficeStatus::CannotStart)
+                officeMissing = outcome.reason;
+        } else {
+            outcome = {definition.outputFileName(), false, OfficeStatus::CannotStart,
+                       officeMissing};
+        }
+        if (outcome.errorNumber == OfficeStatus::PermissionDenied)
+            ExcelResidentWarning(m_prompts);
+        if (!outcome.written)
+            notWritten << outcome.outputFileName + QStringLiteral("（") + outcome.reason +
+                              QStringLiteral("）");
+    }
+    m_prompts.message(notWritten.isEmpty() ? completionText() : notWrittenText(notWritten),
+                      completionTitle(), MessageIcon::Exclamation);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class OfficeSuite;
+class Prompts;
+class RecordStore;
+
+// "汇  总": makes the twelve summary workbooks from the records as they are stored, one after
+// another in their fixed order, each from its template in the program's folder, and reports
+// completion. A summary that could not be written (template missing, office not available,
+// output or records that could not be stored) is named in the completion message; a refused
+// file (permission denied) also shows ExcelResidentWarning. The first record is current
+// afterwards.
+class SummaryCommand
+{
+public:
+    static QString completionTitle() { return QStringLiteral("科技项目统计"); }
+    static QString completionText() { return QStringLiteral("汇总完成。"); }
+
+    // `office` gives the office programs of the run, started on first use.
+    SummaryCommand(RecordStore &store, std::function<OfficeSuite &()> office, Prompts &prompts,
+                   const QString &programFolder);
+
+    void CommandSum_Click();
+
+private:
+    RecordStore &m_store;
+    std::function<OfficeSuite &()> m_office;
+    Prompts &m_prompts;
+    QString m_folder;
+};

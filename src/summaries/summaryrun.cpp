@@ -1,0 +1,111 @@
+#include "summaryrun.h"
+
+#include "breakdownrows.h"
+#include "cellblock.h"
+#include "officestatus.h"
+#include "officesuite.h"
+#include "recordstore.h"
+#include "spreadsheet.h"
+#include "vbtext.h"
+
+#include <QDir>
+#include <algorithm>
+
+namespace {
+
+constexpr int kFirstWrittenRow = 1;
+constexpr int kLastWrittenRow = 200;
+
+void addRecord(const SummaryDefinition &definition, const SurveyRecord &record, SumGrid &grid)
+{
+    Contributions contributions;
+    definition.step->contributions(record, contributions);
+    if (contributions.isEmpty())
+        return;
+    const BreakdownRows rows = BreakdownRows::of(record);
+    for (const Contribution &c : contributions)
+        AddToBands(grid, rows, c.column, c.value);
+}
+
+// The cells above 0 of rows 1..200 and columns 1..N, in the smallest block that holds them all.
+CellBlock positiveCells(const SummaryDefinition &definition, const SumGrid &grid)
+{
+    int top = kLastWrittenRow + 1, bottom = 0, left = definition.lastColumn + 1, right = 0;
+    for (int row = kFirstWrittenRow; row <= kLastWrittenRow; ++row) {
+        for (int column = 1; column <= definition.lastColumn; ++column) {
+            if (grid.at(row, column) > 0) {
+                top = std::min(top, row);
+                bottom = row;
+                left = std::min(left, column);
+                right = std::max(right, column);
+            }
+        }
+    }
+    if (bottom == 0)
+        return CellBlock(kFirstWrittenRow, 1, 1, 1); // nothing to write
+    CellBlock block(top, left, bottom - top + 1, right - left + 1);
+    for (int row = top; row <= bottom; ++row) {
+        for (int column = left; column <= right; ++column) {
+            const double sum = grid.at(row, column);
+            if (sum > 0)
+                block.setText(row, column, VbText::numberText(sum));
+        }
+    }
+    return block;
+}
+
+} // namespace
+
+bool collectSums(const SummaryDefinition &definition, RecordStore &store, SumGrid *grid,
+                 QString *error)
+{
+    const int count = store.recordCount();
+    if (count == 0)
+        return true;
+    RecordStore::Walk walk(store);
+    bool moved = store.moveFirst();
+    for (int i = 0; moved && i < count; ++i) {
+        addRecord(definition, store.current(), *grid);
+        moved = store.moveNext();
+    }
+    moved = moved && store.moveFirst();
+    if (!moved && error)
+        *error = store.lastError();
+    return moved;
+}
+
+OfficeStatus WriteSummaryWorkbook(const SummaryDefinition &definition, const SumGrid &grid,
+                                  Spreadsheet &sheet, const QString &folder,
+                                  const std::function<void()> &sheetFilled)
+{
+    const QDir dir(folder);
+    OfficeStatus status = sheet.open(dir.filePath(definition.templateFileName()));
+    if (status.ok())
+        status = sheet.writeBlock(positiveCells(definition, grid));
+    if (sheetFilled)
+        sheetFilled();
+    if (status.ok())
+        status = sheet.saveAs(dir.filePath(definition.outputFileName()));
+    sheet.close();
+    return status;
+}
+
+SummaryOutcome RunSummary(const SummaryDefinition &definition, RecordStore &store,
+                          OfficeSuite &office, const QString &folder,
+                          const std::function<void()> &sheetFilled)
+{
+    SummaryOutcome outcome;
+    outcome.outputFileName = definition.outputFileName();
+    SumGrid grid(definition.gridWidth);
+    QString error;
+    if (!collectSums(definition, store, &grid, &error)) {
+        outcome.reason = QStringLiteral("记录无法保存：") + error;
+        return outcome;
+    }
+    const std::unique_ptr<Spreadsheet> sheet = office.createSpreadsheet();
+    const OfficeStatus status = WriteSummaryWorkbook(definition, grid, *sheet, folder, sheetFilled);
+    outcome.written = status.ok();
+    outcome.errorNumber = status.number();
+    outcome.reason = status.text();
+    return outcome;
+}

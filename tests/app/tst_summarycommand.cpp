@@ -1,0 +1,115 @@
+// "汇  总" over the office stand-in: the order of the summaries and the completion message.
+#include "fakeoffice.h"
+#include "formmain.h"
+#include "recordstore.h"
+#include "scriptedprompts.h"
+#include "summarytemplates.h"
+#include "testrecords.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QStringList kTemplates = summaryTemplateNames();
+
+const QString kExcelResident = QStringLiteral(
+    "有Excel程序驻留内存，可能无法正确加载数据文件。请按Ctrl+Alt+Del键，在任务管理器中将其关闭，"
+    "然后重新执行程序或重新启动计算机。否则，可能会引起计算错误。");
+
+// The window over a folder with three projects and every template but those left out.
+class Fixture
+{
+public:
+    explicit Fixture(const QStringList &missing = {})
+    {
+        addTestProjects(m_dir.path(),
+                        {{"201100000001", "甲"}, {"201100000002", "乙"}, {"201100000003", "丙"}});
+        QFile probe(m_dir.filePath(QStringLiteral("人才培养情况.xls")));
+        probe.open(QIODevice::WriteOnly);
+        form = std::make_unique<FormMain>(m_dir.path(), prompts);
+        auto fake = std::make_unique<FakeOffice>();
+        office = fake.get();
+        for (const QString &name : kTemplates) {
+            if (!missing.contains(name))
+                office->workbooks[path(name + ".xls")].setText(1, 1, name);
+        }
+        form->setOffice(std::move(fake));
+        QString error;
+        if (!form->Form_Load(&error))
+            qFatal("cannot load the window: %s", qPrintable(error));
+        form->show();
+    }
+    QString path(const QString &name) const { return QDir::cleanPath(m_dir.filePath(name)); }
+    void click()
+    {
+        form->store().moveLast();
+        QTest::mouseClick(form->button(QStringLiteral("CommandSum")), Qt::LeftButton);
+    }
+
+    ScriptedPrompts prompts;
+    std::unique_ptr<FormMain> form;
+    FakeOffice *office = nullptr;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+class TestSummaryCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void runsEverySummaryInOrder()
+    {
+        Fixture f;
+        f.click();
+        QStringList opened;
+        for (const QString &name : kTemplates) {
+            opened << "open " + QDir(f.path(QString())).filePath(name + ".xls");
+            QVERIFY(f.office->workbooks.contains(f.path(name + "_2011.xls")));
+        }
+        QCOMPARE(f.office->spreadsheetCalls.filter(QStringLiteral("open ")), opened);
+        QCOMPARE(f.prompts.texts(), QStringList{QStringLiteral("汇总完成。")});
+        QCOMPARE(f.prompts.shown[0].title, QStringLiteral("科技项目统计"));
+        QCOMPARE(f.prompts.shown[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(f.form->store().absolutePosition(), 1);
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    // Outputs not written are named; a refused one also shows the warning.
+    void failuresAreNamedInTheCompletionMessage()
+    {
+        Fixture f({kTemplates[0]});
+        f.office->deniedPaths << f.path(kTemplates[2] + "_2011.xls");
+        f.click();
+        QCOMPARE(f.prompts.texts().size(), 2);
+        QCOMPARE(f.prompts.shown[0].text, kExcelResident);
+        const QString done = f.prompts.shown[1].text;
+        QVERIFY2(done.startsWith(QStringLiteral("汇总未全部完成，以下汇总表没有生成：\n")),
+                 qPrintable(done));
+        QVERIFY(done.contains(kTemplates[0] + "_2011.xls"));
+        QVERIFY(!done.contains(kTemplates[1] + "_2011.xls"));
+        QVERIFY(done.contains(kTemplates[2] + "_2011.xls"));
+    }
+
+    void officeThatCannotStartIsTriedOnce()
+    {
+        Fixture f;
+        f.office->cannotStart = true;
+        f.click();
+        QCOMPARE(f.office->spreadsheetCalls.filter(QStringLiteral("open ")).size(), 1);
+        QCOMPARE(f.prompts.texts().size(), 1);
+        for (const QString &name : kTemplates)
+            QVERIFY(f.prompts.lastText().contains(name + "_2011.xls"));
+        QCOMPARE(f.form->store().absolutePosition(), 1);
+    }
+};
+
+QTEST_MAIN(TestSummaryCommand)
+#include "tst_summarycommand.moc"
