@@ -3,6 +3,7 @@
 #include "datafiles.h"
 #include "formmain.h"
 #include "kjformat.h"
+#include "programdatabase.h"
 #include "prompts.h"
 #include "recordstore.h"
 #include "waitcursor.h"
@@ -70,7 +71,8 @@ void DataFileCommands::SubmitData()
         return;
     WaitCursor wait;
     RecordStore &store = m_form.store();
-    if (DataFiles::isDatabaseFile(store, path) || !DataFiles::writeAll(store, path, nullptr)) {
+    if (isProgramDatabase(path, m_form.programFolder()) ||
+        !DataFiles::writeAll(store, path, nullptr)) {
         failure();
         showGrid();
         return;
@@ -86,7 +88,8 @@ void DataFileCommands::Command1_Click()
     if (path.isEmpty())
         return;
     RecordStore &store = m_form.store();
-    if (DataFiles::isDatabaseFile(store, path) || !DataFiles::writeCurrent(store, path, nullptr)) {
+    if (isProgramDatabase(path, m_form.programFolder()) ||
+        !DataFiles::writeCurrent(store, path, nullptr)) {
         failure();
         return;
     }
@@ -99,8 +102,11 @@ void DataFileCommands::CommandEachItem_Click()
     QStringList refused;
     const bool ok = DataFiles::distribute(m_form.store(), QDir::current(), &refused, nullptr);
     // A number that cannot name a file: that project alone is left out.
-    for (int i = 0; i < refused.size(); ++i)
-        failure();
+    for (const QString &number : refused) {
+        message(QStringLiteral("数据提交失败！项目编号“") + number +
+                    QStringLiteral("”不能用作数据文件名。") + kRetry,
+                FormMain::messageTitle());
+    }
     if (!ok) {
         failure();
         return;

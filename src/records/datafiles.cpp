@@ -1,11 +1,15 @@
 #include "datafiles.h"
 
+#include "programdatabase.h"
 #include "recordstore.h"
 #include "vbtext.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <map>
+#include <unistd.h>
 
 namespace DataFiles {
 
@@ -13,19 +17,27 @@ namespace {
 
 const int NumberColumn = 1; // JB02
 
-QString canonical(const QString &path)
+// The longest file name the folder's file system takes, in bytes.
+qsizetype longestFileName(const QDir &folder)
 {
-    const QFileInfo info(path);
-    const QString resolved = info.canonicalFilePath();
-    return resolved.isEmpty() ? info.absoluteFilePath() : resolved;
+    const long longest =
+        ::pathconf(QFile::encodeName(folder.absolutePath()).constData(), _PC_NAME_MAX);
+    return longest > 0 ? qsizetype(longest) : 255;
+}
+
+bool isOnlyBlanksAndDots(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.isSpace() || c == u'.'; });
+}
+
+bool hasControlCharacter(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
 } // namespace
-
-bool isDatabaseFile(const RecordStore &store, const QString &path)
-{
-    return !store.databasePath().isEmpty() && canonical(path) == canonical(store.databasePath());
-}
 
 bool writeCurrent(RecordStore &store, const QString &path, QString *error)
 {
@@ -79,10 +91,15 @@ bool writeAll(RecordStore &store, const QString &path, QString *error)
     return true;
 }
 
-bool isSafeFileStem(const QString &number)
+bool isUsableFileStem(const QString &number, const QDir &folder)
 {
-    return !number.isEmpty() && !number.contains(u'/') && !number.contains(u'\\') &&
-           !number.contains(QLatin1String("..")) && !number.contains(QChar(0));
+    if (number.isEmpty() || number.contains(u'/') || number.contains(u'\\') ||
+        number.contains(QLatin1String("..")) || hasControlCharacter(number) ||
+        isOnlyBlanksAndDots(number))
+        return false;
+    // Written first as "<name>.XXXXXX" where the file system has no unnamed temporary files.
+    const QString temporaryName = number + KjFormat::fileSuffix() + QStringLiteral(".XXXXXX");
+    return QFile::encodeName(temporaryName).size() <= longestFileName(folder);
 }
 
 bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QString *error)
@@ -93,21 +110,24 @@ bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QS
             *error = store.lastError();
         return false;
     }
+    const QString programFolder = QFileInfo(store.databasePath()).path();
     const int count = store.recordCount();
     for (int i = 0; i < count; ++i) {
         const QString number = store.current().shown(u"JB02");
-        if (!isSafeFileStem(number)) {
-            if (refused)
-                *refused << number;
-        } else {
-            KjFormat::Writer writer(folder.filePath(number + KjFormat::fileSuffix()));
-            if (!writer.open() || !writer.write(store.current(), KjFormat::distributeEmptyText()) ||
-                !writer.commit()) {
+        const QString path = folder.filePath(number + KjFormat::fileSuffix());
+        bool written = false;
+        if (isUsableFileStem(number, folder) && !isProgramDatabase(path, programFolder)) {
+            KjFormat::Writer writer(path);
+            if (!writer.open() || !writer.write(store.current(), KjFormat::distributeEmptyText())) {
                 if (error)
                     *error = writer.errorString();
                 return false;
             }
+            // Written in full under a temporary name: only this name failed.
+            written = writer.commit();
         }
+        if (!written && refused)
+            *refused << number;
         if (!store.moveNext()) {
             if (error)
                 *error = store.lastError();

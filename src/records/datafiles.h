@@ -14,9 +14,6 @@ class RecordStore;
 // sorts out the projects the table holds already. Every failure is told by the return value.
 namespace DataFiles {
 
-// True when `path` names the store's own database file.
-bool isDatabaseFile(const RecordStore &store, const QString &path);
-
 // The current record into a file of its own (empty values as " ").
 bool writeCurrent(RecordStore &store, const QString &path, QString *error);
 
@@ -24,13 +21,18 @@ bool writeCurrent(RecordStore &store, const QString &path, QString *error);
 // recordset past its last row. An empty table fails.
 bool writeAll(RecordStore &store, const QString &path, QString *error);
 
-// A project number that can name a file of its own: not empty, no "/", "\", ".." or NUL.
-bool isSafeFileStem(const QString &number);
+// A project number that can name a data file of its own in `folder`: not empty, no "/",
+// "\", ".." or control character (line breaks among them), not only blanks and dots, and
+// short enough for the folder's file system, with room for the temporary name the file is
+// written under first.
+bool isUsableFileStem(const QString &number, const QDir &folder);
 
 // One file per record, named by its project number with ".kj" appended, in `folder`
-// (empty values as "."). A record whose number cannot name a file is passed over and its
-// number is added to `refused`. The walk leaves the recordset past its last row. False when
-// the table is empty or a file or move fails; the walk then stops there.
+// (empty values as "."). A record whose number cannot name a file there, whose file would
+// be the program's database, or whose file cannot be put in place under its name, is passed
+// over: its number is added to `refused` and the walk goes on. The walk leaves the recordset
+// past its last row. False when the table is empty, a file cannot be written at all (a
+// folder that takes no file, a full disk) or a move fails; the walk then stops there.
 bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QString *error);
 
 // Which records of a file are new. A record whose project number lies within 0.1 of a

@@ -15,6 +15,7 @@
 namespace KjFormat {
 
 constexpr int ValuesPerRecord = FieldCatalogue::ColumnCount;
+constexpr qint64 MaxFileBytes = 256 * 1024 * 1024;
 inline QString submitEmptyText()
 {
     return QStringLiteral(" ");

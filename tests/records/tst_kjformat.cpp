@@ -69,6 +69,8 @@ void TestKjFormat::recordBytes_data()
                                 << QByteArray("\"\xD2\xBB\r\n\xB6\xFE\",");
     QTest::newRow("double quote as apostrophe")
         << QStringLiteral("say \"hi\"") << submit << QByteArray("\"say 'hi'\",");
+    QTest::newRow("double quote first as apostrophe")
+        << QStringLiteral("\"hi") << submit << QByteArray("\"'hi\",");
     QTest::newRow("outside GBK as question mark")
         << QStringLiteral("aกb") << submit << QByteArray("\"a?b\",");
     QTest::newRow("euro sign of code page 936")
