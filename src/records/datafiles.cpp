@@ -148,9 +148,10 @@ AppendPlan planAppend(const RecordStore &store, const QVector<SurveyRecord> &rec
     for (const SurveyRecord &record : records) {
         const QString number = record.value(NumberColumn);
         const double value = VbText::numericValue(number);
-        // The first row in table order whose number lies within 0.1.
+        // The first row in table order whose number lies within 0.1. From about 2^50 on,
+        // value - 0.1 rounds back to value itself: the search starts at equal keys too.
         int match = -1;
-        for (auto it = known.upper_bound(value - 0.1); it != known.end(); ++it) {
+        for (auto it = known.lower_bound(value - 0.1); it != known.end(); ++it) {
             if (!(std::abs(it->first - value) < 0.1)) {
                 if (it->first > value)
                     break;
@@ -160,13 +161,11 @@ AppendPlan planAppend(const RecordStore &store, const QVector<SurveyRecord> &rec
                 match = it->second;
         }
         if (match >= 0) {
-            plan.duplicates << number;
-            plan.lastMatchedRow = match;
+            plan.duplicates.append({number, match, int(plan.rows.size())});
             continue;
         }
         known.emplace(value, present + int(plan.rows.size()));
         plan.rows << record;
-        plan.lastMatchedRow = -1;
     }
     return plan;
 }

@@ -39,11 +39,15 @@ bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QS
 // number in the table, or of a record taken earlier from the same file, is a duplicate.
 struct AppendPlan
 {
-    QVector<SurveyRecord> rows; // to append, in file order
-    QStringList duplicates;     // the numbers as they stand in the file, in file order
-    // When the file's last record is a duplicate: the row (table index, counting the rows
-    // to append after the present ones) whose number it matched; else -1.
-    int lastMatchedRow = -1;
+    struct Duplicate
+    {
+        QString number; // as it stands in the file
+        int matchedRow; // the first row in table order within 0.1, counting the rows to
+                        // append after the present ones
+        int rowsBefore; // how many of the rows to append come before it in the file
+    };
+    QVector<SurveyRecord> rows;    // to append, in file order
+    QVector<Duplicate> duplicates; // in file order
 };
 AppendPlan planAppend(const RecordStore &store, const QVector<SurveyRecord> &records);
 
