@@ -38,7 +38,11 @@ bool isProgramDatabase(const QString &path, const QString &programFolder)
     const QString database = QDir(programFolder).filePath(RecordStore::databaseFileName());
     struct stat target;
     struct stat own;
-    if (statFile(path, &target) && statFile(database, &own))
+    const bool targetExists = statFile(path, &target);
+    const bool ownExists = statFile(database, &own);
+    if (targetExists && ownExists)
         return target.st_dev == own.st_dev && target.st_ino == own.st_ino;
+    if (targetExists != ownExists)
+        return false; // one file is there and the other not
     return resolvedPath(path) == resolvedPath(database);
 }
