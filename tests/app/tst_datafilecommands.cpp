@@ -310,6 +310,8 @@ void TestDataFileCommands::damagedFileRefused_data()
     QTest::newRow("bytes that are not GBK")
         << fileOf({project(QStringLiteral("201100000008")), odd}).replace("ODD", "O\x81 D")
         << QStringLiteral("第2条记录的第5个数据项") << QString();
+    QTest::newRow("lone lead byte at the end")
+        << one + "\x81" << QStringLiteral("第2条记录的第1个数据项") << QString();
     const QString notAFile = QStringLiteral("不是普通文件");
     QTest::newRow("FIFO") << QByteArray() << notAFile << QStringLiteral("fifo");
     QTest::newRow("link to /dev/zero") << QByteArray() << notAFile << QStringLiteral("device");
