@@ -45,6 +45,28 @@ void DataFileCommands::appendFailure(const QString &what)
     message(QStringLiteral("追加数据失败！") + what + kRetry, FormMain::messageTitle());
 }
 
+// The rows are stored first, in one transaction; then the recordset takes them in file order
+// and stands on the matched row while each duplicate is told.
+bool DataFileCommands::appendPlanned(const DataFiles::AppendPlan &plan)
+{
+    RecordStore &store = m_form.store();
+    QVector<int> pauses;
+    for (const DataFiles::AppendPlan::Duplicate &duplicate : plan.duplicates) {
+        if (pauses.isEmpty() || pauses.last() != duplicate.rowsBefore)
+            pauses << duplicate.rowsBefore;
+    }
+    qsizetype told = 0;
+    const auto tellDuplicates = [&](int rowsIn) {
+        for (; told < plan.duplicates.size() && plan.duplicates[told].rowsBefore == rowsIn;
+             ++told) {
+            store.moveTo(plan.duplicates[told].matchedRow);
+            message(plan.duplicates[told].number + QStringLiteral("项目编号已存在！"),
+                    FormMain::messageTitle());
+        }
+    };
+    return store.appendRows(plan.rows, pauses, tellDuplicates);
+}
+
 QString DataFileCommands::readFailureText(const QString &path, const KjFormat::ReadError &error)
 {
     using Kind = KjFormat::ReadError::Kind;
@@ -177,23 +199,7 @@ void DataFileCommands::AppendData()
     RecordStore &store = m_form.store();
     const DataFiles::AppendPlan plan = DataFiles::planAppend(store, records);
     records.clear();
-    // The rows are stored first, in one transaction; then the recordset takes them in file
-    // order and stands on the matched row while each duplicate is told.
-    QVector<int> pauses;
-    for (const DataFiles::AppendPlan::Duplicate &duplicate : plan.duplicates) {
-        if (pauses.isEmpty() || pauses.last() != duplicate.rowsBefore)
-            pauses << duplicate.rowsBefore;
-    }
-    const auto tellDuplicates = [&](int rowsIn) {
-        for (const DataFiles::AppendPlan::Duplicate &duplicate : plan.duplicates) {
-            if (duplicate.rowsBefore != rowsIn)
-                continue;
-            store.moveTo(duplicate.matchedRow);
-            message(duplicate.number + QStringLiteral("项目编号已存在！"),
-                    FormMain::messageTitle());
-        }
-    };
-    if (!store.appendRows(plan.rows, pauses, tellDuplicates)) {
+    if (!appendPlanned(plan)) {
         appendFailure(QStringLiteral("数据无法保存到数据库，未追加任何数据。"));
         return;
     }

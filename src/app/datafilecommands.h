@@ -4,6 +4,9 @@
 
 class FormMain;
 struct FileDialogSetup;
+namespace DataFiles {
+struct AppendPlan;
+}
 namespace KjFormat {
 struct ReadError;
 }
@@ -29,6 +32,7 @@ private:
     void message(const QString &text, const QString &title);
     void failure();
     void appendFailure(const QString &what);
+    bool appendPlanned(const DataFiles::AppendPlan &plan);
     static QString readFailureText(const QString &path, const KjFormat::ReadError &error);
 
     FormMain &m_form;
