@@ -37,6 +37,13 @@ bool hasControlCharacter(const QString &text)
                        [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
+// A name held by something a data file cannot replace: a folder, a file we may not write.
+bool isTakenName(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && (info.isDir() || !info.isWritable());
+}
+
 } // namespace
 
 bool writeCurrent(RecordStore &store, const QString &path, QString *error)
@@ -116,15 +123,17 @@ bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QS
         const QString number = store.current().shown(u"JB02");
         const QString path = folder.filePath(number + KjFormat::fileSuffix());
         bool written = false;
-        if (isUsableFileStem(number, folder) && !isProgramDatabase(path, programFolder)) {
+        if (isUsableFileStem(number, folder) && !isTakenName(path) &&
+            !isProgramDatabase(path, programFolder)) {
             KjFormat::Writer writer(path);
-            if (!writer.open() || !writer.write(store.current(), KjFormat::distributeEmptyText())) {
+            written = writer.open() &&
+                      writer.write(store.current(), KjFormat::distributeEmptyText()) &&
+                      writer.commit();
+            if (!written && !writer.placingFailed()) {
                 if (error)
                     *error = writer.errorString();
                 return false;
             }
-            // Written in full under a temporary name: only this name failed.
-            written = writer.commit();
         }
         if (!written && refused)
             *refused << number;

@@ -28,9 +28,10 @@ bool writeAll(RecordStore &store, const QString &path, QString *error);
 bool isUsableFileStem(const QString &number, const QDir &folder);
 
 // One file per record, named by its project number with ".kj" appended, in `folder`
-// (empty values as "."). A record whose number cannot name a file there, whose file would
-// be the program's database, or whose file cannot be put in place under its name, is passed
-// over: its number is added to `refused` and the walk goes on. The walk leaves the recordset
+// (empty values as "."). A record whose number cannot name a file there, whose name is held
+// by a folder or a file we may not write, whose file would be the program's database, or
+// whose file cannot be put in place under its name, is passed over: its number is added to
+// `refused` and the walk goes on. The walk leaves the recordset
 // past its last row. False when the table is empty, a file cannot be written at all (a
 // folder that takes no file, a full disk) or a move fails; the walk then stops there.
 bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QString *error);

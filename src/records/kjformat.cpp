@@ -60,11 +60,15 @@ bool Writer::write(const SurveyRecord &record, const QString &emptyText)
 
 bool Writer::commit()
 {
-    if (m_failed) {
+    // QSaveFile puts its file in place even when writing out its last buffered bytes fails
+    // (a full disk): those are written out first.
+    if (m_failed || !m_file.flush()) {
+        m_failed = true;
         m_file.cancelWriting();
         return false;
     }
-    return m_file.commit();
+    m_placingFailed = !m_file.commit();
+    return !m_placingFailed;
 }
 
 QString Writer::errorString() const

@@ -80,6 +80,9 @@ public:
     bool open();
     bool write(const SurveyRecord &record, const QString &emptyText);
     bool commit();
+    // After a failed commit: the file was written in full but could not be put in place
+    // under its name (a folder of that name, a name the file system takes no file under).
+    bool placingFailed() const { return m_placingFailed; }
     QString errorString() const;
 
 private:
@@ -87,6 +90,7 @@ private:
     QStringEncoder m_encoder;
     QString m_text;
     bool m_failed = false;
+    bool m_placingFailed = false;
 };
 
 } // namespace KjFormat

@@ -1,5 +1,6 @@
 #include "fieldbinder.h"
 #include "fieldbox.h"
+#include "filesizelimit.h"
 #include "formmain.h"
 #include "kjformat.h"
 #include "recordstore.h"
@@ -392,8 +393,9 @@ void TestDataFileCommands::distributeGoesOnPastUnusableNumbers()
 {
     const QString tooLong(300, u'1');
     const QString lineBreak = QStringLiteral("2011\n0002");
-    const QStringList unusable = {QStringLiteral("   "), QStringLiteral(". ."), tooLong, lineBreak,
-                                  QStringLiteral("201100000009")};
+    const QStringList unusable = {
+        QStringLiteral("   "),          QStringLiteral(". ."),         tooLong, lineBreak,
+        QStringLiteral("201100000008"), QStringLiteral("201100000009")};
     const QStringList good = {QStringLiteral("201100000001"), QStringLiteral("201100000002"),
                               QStringLiteral("201100000003")};
     QVector<SurveyRecord> records;
@@ -401,13 +403,13 @@ void TestDataFileCommands::distributeGoesOnPastUnusableNumbers()
         records << project(n);
     Program program(records);
     QTemporaryDir out;
+    QVERIFY(QDir(out.path()).mkdir(QStringLiteral("201100000008.kj")));
     const QString link = out.filePath(QStringLiteral("201100000009.kj"));
     QVERIFY(QFile::link(program.store().databasePath(), link));
     const QByteArray database = sha1(program.store().databasePath());
     const QString previous = QDir::currentPath();
     QDir::setCurrent(out.path());
     program.click("CommandEachItem");
-    QDir::setCurrent(previous);
 
     QStringList expected;
     for (const QString &n : unusable)
@@ -417,9 +419,22 @@ void TestDataFileCommands::distributeGoesOnPastUnusableNumbers()
     for (const QString &n : good)
         written << n + QStringLiteral(".kj");
     QCOMPARE(QDir(out.path()).entryList(QDir::Files),
-             written + QStringList{QStringLiteral("201100000009.kj")});
+             written + QStringList{link.section(u'/', -1)});
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(sha1(program.store().databasePath()), database);
+
+    // A disk that takes no record stops the run at the first file: one failure, not one a
+    // project.
+    QTemporaryDir full;
+    QDir::setCurrent(full.path());
+    program.prompts.shown.clear();
+    {
+        const FileSizeLimit limit(64);
+        program.click("CommandEachItem");
+    }
+    QDir::setCurrent(previous);
+    QCOMPARE(program.prompts.texts(), expected.mid(0, 4) << kSubmitFailed);
+    QCOMPARE(QDir(full.path()).entryList(QDir::Files), QStringList());
 }
 
 // A project just added and typed, and an edit of a stored one, both not yet stored.

@@ -1,3 +1,4 @@
+#include "filesizelimit.h"
 #include "kjformat.h"
 #include "kjreader.h"
 
@@ -232,6 +233,18 @@ void TestKjFormat::writerKeepsExistingFileOnFailure()
 
     KjFormat::Writer nowhere(dir.filePath(QStringLiteral("missing/x.kj")));
     QVERIFY(!nowhere.open() || !nowhere.commit());
+
+    // A disk that takes only the first bytes of a record.
+    bool written = true;
+    {
+        const FileSizeLimit full(64);
+        KjFormat::Writer writer(path);
+        written = writer.open() && writer.write(SurveyRecord(), KjFormat::submitEmptyText()) &&
+                  writer.commit();
+    }
+    QVERIFY(!written);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old"));
 }
 
 QTEST_GUILESS_MAIN(TestKjFormat)
