@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace DataFiles {
@@ -37,11 +38,31 @@ bool hasControlCharacter(const QString &text)
                        [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
-// A name held by something a data file cannot replace: a folder, a file we may not write.
-bool isTakenName(const QString &path)
+// A name a project's file cannot be written under: one held by a folder, by a file we may
+// not write, or by a link to the program's database.
+bool isTakenName(const QString &path, const QString &programFolder)
 {
+    struct stat entry;
+    if (::lstat(QFile::encodeName(path).constData(), &entry) != 0)
+        return false; // nothing there: the common case, at the cost of one look
     const QFileInfo info(path);
-    return info.exists() && (info.isDir() || !info.isWritable());
+    return info.isDir() || (info.exists() && !info.isWritable()) ||
+           isProgramDatabase(path, programFolder);
+}
+
+// A project number that can name a data file of its own in a folder whose longest file name
+// is `longestName` bytes: not empty, no "/", "\\", ".." or control character (line breaks
+// among them), not only blanks and dots, and short enough, with room for the temporary name
+// the file is written under first.
+bool isUsableStem(const QString &number, qsizetype longestName)
+{
+    if (number.isEmpty() || number.contains(u'/') || number.contains(u'\\') ||
+        number.contains(QLatin1String("..")) || hasControlCharacter(number) ||
+        isOnlyBlanksAndDots(number))
+        return false;
+    // Written first as "<name>.XXXXXX" where the file system has no unnamed temporary files.
+    const QString temporaryName = number + KjFormat::fileSuffix() + QStringLiteral(".XXXXXX");
+    return QFile::encodeName(temporaryName).size() <= longestName;
 }
 
 } // namespace
@@ -98,17 +119,6 @@ bool writeAll(RecordStore &store, const QString &path, QString *error)
     return true;
 }
 
-bool isUsableFileStem(const QString &number, const QDir &folder)
-{
-    if (number.isEmpty() || number.contains(u'/') || number.contains(u'\\') ||
-        number.contains(QLatin1String("..")) || hasControlCharacter(number) ||
-        isOnlyBlanksAndDots(number))
-        return false;
-    // Written first as "<name>.XXXXXX" where the file system has no unnamed temporary files.
-    const QString temporaryName = number + KjFormat::fileSuffix() + QStringLiteral(".XXXXXX");
-    return QFile::encodeName(temporaryName).size() <= longestFileName(folder);
-}
-
 bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QString *error)
 {
     RecordStore::Walk walk(store);
@@ -118,13 +128,13 @@ bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QS
         return false;
     }
     const QString programFolder = QFileInfo(store.databasePath()).path();
+    const qsizetype longestName = longestFileName(folder);
     const int count = store.recordCount();
     for (int i = 0; i < count; ++i) {
         const QString number = store.current().shown(u"JB02");
         const QString path = folder.filePath(number + KjFormat::fileSuffix());
         bool written = false;
-        if (isUsableFileStem(number, folder) && !isTakenName(path) &&
-            !isProgramDatabase(path, programFolder)) {
+        if (isUsableStem(number, longestName) && !isTakenName(path, programFolder)) {
             KjFormat::Writer writer(path);
             written = writer.open() &&
                       writer.write(store.current(), KjFormat::distributeEmptyText()) &&

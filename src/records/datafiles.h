@@ -21,19 +21,15 @@ bool writeCurrent(RecordStore &store, const QString &path, QString *error);
 // recordset past its last row. An empty table fails.
 bool writeAll(RecordStore &store, const QString &path, QString *error);
 
-// A project number that can name a data file of its own in `folder`: not empty, no "/",
-// "\", ".." or control character (line breaks among them), not only blanks and dots, and
-// short enough for the folder's file system, with room for the temporary name the file is
-// written under first.
-bool isUsableFileStem(const QString &number, const QDir &folder);
-
 // One file per record, named by its project number with ".kj" appended, in `folder`
-// (empty values as "."). A record whose number cannot name a file there, whose name is held
-// by a folder or a file we may not write, whose file would be the program's database, or
-// whose file cannot be put in place under its name, is passed over: its number is added to
-// `refused` and the walk goes on. The walk leaves the recordset
-// past its last row. False when the table is empty, a file cannot be written at all (a
-// folder that takes no file, a full disk) or a move fails; the walk then stops there.
+// (empty values as "."). A record is passed over, its number added to `refused`, and the walk
+// goes on when its number cannot name a file there (empty; "/", "\", ".." or a control
+// character such as a line break; only blanks and dots; too long for the folder's file
+// system), when the name is held by a folder, a file we may not write or a link to the
+// program's database, or when its file cannot be put in place under the name. The walk
+// leaves the recordset past its last row. False when the table is empty, a file cannot be
+// written at all (a folder that takes no file, a full disk) or a move fails; the walk then
+// stops there.
 bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QString *error);
 
 // Which records of a file are new. A record whose project number lies within 0.1 of a
