@@ -6,6 +6,7 @@
 #include "formmain.h"
 #include "officesuite.h"
 #include "planlist.h"
+#include "programdatabase.h"
 #include "prompts.h"
 #include "recordstore.h"
 #include "spreadsheet.h"
@@ -72,7 +73,7 @@ void CheckCommands::CommandSaveCheckReport_Click()
         m_form.prompts().askYesNo(QStringLiteral("请指定文件名！！"), title);
         return;
     }
-    if (!CheckReport::save(name, reportText())) {
+    if (isProgramDatabase(name, m_form.programFolder()) || !CheckReport::save(name, reportText())) {
         m_form.prompts().message(QStringLiteral("保存审核结果失败！请检查文件名或磁盘后重试。"),
                                  FormMain::shortTitle(), MessageIcon::Information);
         return;

@@ -3,6 +3,7 @@
 #include "datafiles.h"
 #include "formmain.h"
 #include "kjformat.h"
+#include "programdatabase.h"
 #include "prompts.h"
 #include "recordstore.h"
 #include "waitcursor.h"
@@ -44,6 +45,66 @@ void DataFileCommands::appendFailure(const QString &what)
     message(QStringLiteral("追加数据失败！") + what + kRetry, FormMain::messageTitle());
 }
 
+// The rows are stored first, in one transaction; then the recordset takes them in file order
+// and stands on the matched row while each duplicate is told.
+bool DataFileCommands::appendPlanned(const DataFiles::AppendPlan &plan)
+{
+    RecordStore &store = m_form.store();
+    QVector<int> pauses;
+    for (const DataFiles::AppendPlan::Duplicate &duplicate : plan.duplicates) {
+        if (pauses.isEmpty() || pauses.last() != duplicate.rowsBefore)
+            pauses << duplicate.rowsBefore;
+    }
+    qsizetype told = 0;
+    const auto tellDuplicates = [&](int rowsIn) {
+        for (; told < plan.duplicates.size() && plan.duplicates[told].rowsBefore == rowsIn;
+             ++told) {
+            store.moveTo(plan.duplicates[told].matchedRow);
+            message(plan.duplicates[told].number + QStringLiteral("项目编号已存在！"),
+                    FormMain::messageTitle());
+        }
+    };
+    return store.appendRows(plan.rows, pauses, tellDuplicates);
+}
+
+QString DataFileCommands::readFailureText(const QString &path, const KjFormat::ReadError &error)
+{
+    using Kind = KjFormat::ReadError::Kind;
+    const QString nothing = QStringLiteral("未追加任何数据。");
+    switch (error.kind) {
+    case Kind::UnterminatedQuote:
+        return QStringLiteral("数据文件%1的第%2个数据项缺少结束的引号，文件已损坏，")
+                   .arg(path)
+                   .arg(error.item) +
+               nothing;
+    case Kind::IncompleteRecord:
+        return QStringLiteral("数据文件%1共有%2个数据项，不是每条记录%3项的整数倍，文件不完整，")
+                   .arg(path)
+                   .arg(error.count)
+                   .arg(KjFormat::ValuesPerRecord) +
+               nothing;
+    case Kind::NotGbk:
+        return QStringLiteral("数据文件%1的第%2条记录的第%3个数据项含有不是GBK编码的字节，"
+                              "文件已损坏，")
+                   .arg(path)
+                   .arg(error.record)
+                   .arg(error.item) +
+               nothing;
+    case Kind::NotRegularFile:
+        return QStringLiteral("%1不是普通文件，不能作为数据文件，").arg(path) + nothing;
+    case Kind::TooLarge:
+        return QStringLiteral("数据文件%1太大：一次最多追加%2条记录、%3MB，")
+                   .arg(path)
+                   .arg(KjFormat::MaxRecords)
+                   .arg(KjFormat::MaxFileBytes / (1024 * 1024)) +
+               nothing;
+    case Kind::CannotOpen:
+    case Kind::None:
+        break;
+    }
+    return QStringLiteral("无法打开数据文件%1，").arg(path) + nothing;
+}
+
 void DataFileCommands::showGrid()
 {
     m_form.grid()->setVisible(true);
@@ -70,7 +131,8 @@ void DataFileCommands::SubmitData()
         return;
     WaitCursor wait;
     RecordStore &store = m_form.store();
-    if (DataFiles::isDatabaseFile(store, path) || !DataFiles::writeAll(store, path, nullptr)) {
+    if (isProgramDatabase(path, m_form.programFolder()) ||
+        !DataFiles::writeAll(store, path, nullptr)) {
         failure();
         showGrid();
         return;
@@ -86,7 +148,8 @@ void DataFileCommands::Command1_Click()
     if (path.isEmpty())
         return;
     RecordStore &store = m_form.store();
-    if (DataFiles::isDatabaseFile(store, path) || !DataFiles::writeCurrent(store, path, nullptr)) {
+    if (isProgramDatabase(path, m_form.programFolder()) ||
+        !DataFiles::writeCurrent(store, path, nullptr)) {
         failure();
         return;
     }
@@ -99,8 +162,11 @@ void DataFileCommands::CommandEachItem_Click()
     QStringList refused;
     const bool ok = DataFiles::distribute(m_form.store(), QDir::current(), &refused, nullptr);
     // A number that cannot name a file: that project alone is left out.
-    for (int i = 0; i < refused.size(); ++i)
-        failure();
+    for (const QString &number : refused) {
+        message(QStringLiteral("数据提交失败！项目编号“") + number +
+                    QStringLiteral("”不能用作数据文件名。") + kRetry,
+                FormMain::messageTitle());
+    }
     if (!ok) {
         failure();
         return;
@@ -126,42 +192,19 @@ void DataFileCommands::AppendData()
     QVector<SurveyRecord> records;
     KjFormat::ReadError error;
     if (!KjFormat::readFile(path, &records, &error)) {
-        using Kind = KjFormat::ReadError::Kind;
-        switch (error.kind) {
-        case Kind::UnterminatedQuote:
-            appendFailure(
-                QStringLiteral(
-                    "数据文件%1的第%2个数据项缺少结束的引号，文件已损坏，未追加任何数据。")
-                    .arg(path)
-                    .arg(error.item));
-            break;
-        case Kind::IncompleteRecord:
-            appendFailure(QStringLiteral("数据文件%1共有%2个数据项，不是每条记录%3项的整数倍，"
-                                         "文件不完整，未追加任何数据。")
-                              .arg(path)
-                              .arg(error.count)
-                              .arg(KjFormat::ValuesPerRecord));
-            break;
-        case Kind::CannotOpen:
-        case Kind::None:
-            appendFailure(QStringLiteral("无法打开数据文件%1，未追加任何数据。").arg(path));
-            break;
-        }
+        appendFailure(readFailureText(path, error));
         return;
     }
 
     RecordStore &store = m_form.store();
     const DataFiles::AppendPlan plan = DataFiles::planAppend(store, records);
-    for (const QString &number : plan.duplicates)
-        message(number + QStringLiteral("项目编号已存在！"), FormMain::messageTitle());
-    if (!store.appendRows(plan.rows)) {
+    records.clear();
+    if (!appendPlanned(plan)) {
         appendFailure(QStringLiteral("数据无法保存到数据库，未追加任何数据。"));
         return;
     }
-    // The recordset ends where the duplicate test of the file's last record left it.
-    if (plan.lastMatchedRow >= 0)
-        store.moveTo(plan.lastMatchedRow);
-    else if (plan.rows.isEmpty() && store.recordCount() > 0)
+    // An empty file leaves the recordset where the append's start moved it.
+    if (plan.rows.isEmpty() && plan.duplicates.isEmpty() && store.recordCount() > 0)
         store.moveFirst();
     message(QStringLiteral("追加数据完成。"), FormMain::messageTitle());
     showGrid();

@@ -87,7 +87,9 @@ bool save(const QString &path, const QString &reportText, QString *error)
         return false;
     }
     const QByteArray bytes = fileBytes(reportText);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // QSaveFile puts its file in place even when writing out its last buffered bytes fails
+    // (a full disk): those are written out first.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         if (error)
             *error = file.errorString();
         file.cancelWriting();

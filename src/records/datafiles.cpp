@@ -1,11 +1,16 @@
 #include "datafiles.h"
 
+#include "programdatabase.h"
 #include "recordstore.h"
 #include "vbtext.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace DataFiles {
 
@@ -13,19 +18,54 @@ namespace {
 
 const int NumberColumn = 1; // JB02
 
-QString canonical(const QString &path)
+// The longest file name the folder's file system takes, in bytes.
+qsizetype longestFileName(const QDir &folder)
 {
+    const long longest =
+        ::pathconf(QFile::encodeName(folder.absolutePath()).constData(), _PC_NAME_MAX);
+    return longest > 0 ? qsizetype(longest) : 255;
+}
+
+bool isOnlyBlanksAndDots(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.isSpace() || c == u'.'; });
+}
+
+bool hasControlCharacter(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+// A name a project's file cannot be written under: one held by a folder, by a file we may
+// not write, or by a link to the program's database.
+bool isTakenName(const QString &path, const QString &programFolder)
+{
+    struct stat entry;
+    if (::lstat(QFile::encodeName(path).constData(), &entry) != 0)
+        return false; // nothing there: the common case, at the cost of one look
     const QFileInfo info(path);
-    const QString resolved = info.canonicalFilePath();
-    return resolved.isEmpty() ? info.absoluteFilePath() : resolved;
+    return info.isDir() || (info.exists() && !info.isWritable()) ||
+           isProgramDatabase(path, programFolder);
+}
+
+// A project number that can name a data file of its own in a folder whose longest file name
+// is `longestName` bytes: not empty, no "/", "\\", ".." or control character (line breaks
+// among them), not only blanks and dots, and short enough, with room for the temporary name
+// the file is written under first.
+bool isUsableStem(const QString &number, qsizetype longestName)
+{
+    if (number.isEmpty() || number.contains(u'/') || number.contains(u'\\') ||
+        number.contains(QLatin1String("..")) || hasControlCharacter(number) ||
+        isOnlyBlanksAndDots(number))
+        return false;
+    // Written first as "<name>.XXXXXX" where the file system has no unnamed temporary files.
+    const QString temporaryName = number + KjFormat::fileSuffix() + QStringLiteral(".XXXXXX");
+    return QFile::encodeName(temporaryName).size() <= longestName;
 }
 
 } // namespace
-
-bool isDatabaseFile(const RecordStore &store, const QString &path)
-{
-    return !store.databasePath().isEmpty() && canonical(path) == canonical(store.databasePath());
-}
 
 bool writeCurrent(RecordStore &store, const QString &path, QString *error)
 {
@@ -79,12 +119,6 @@ bool writeAll(RecordStore &store, const QString &path, QString *error)
     return true;
 }
 
-bool isSafeFileStem(const QString &number)
-{
-    return !number.isEmpty() && !number.contains(u'/') && !number.contains(u'\\') &&
-           !number.contains(QLatin1String("..")) && !number.contains(QChar(0));
-}
-
 bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QString *error)
 {
     RecordStore::Walk walk(store);
@@ -93,21 +127,26 @@ bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QS
             *error = store.lastError();
         return false;
     }
+    const QString programFolder = QFileInfo(store.databasePath()).path();
+    const qsizetype longestName = longestFileName(folder);
     const int count = store.recordCount();
     for (int i = 0; i < count; ++i) {
         const QString number = store.current().shown(u"JB02");
-        if (!isSafeFileStem(number)) {
-            if (refused)
-                *refused << number;
-        } else {
-            KjFormat::Writer writer(folder.filePath(number + KjFormat::fileSuffix()));
-            if (!writer.open() || !writer.write(store.current(), KjFormat::distributeEmptyText()) ||
-                !writer.commit()) {
+        const QString path = folder.filePath(number + KjFormat::fileSuffix());
+        bool written = false;
+        if (isUsableStem(number, longestName) && !isTakenName(path, programFolder)) {
+            KjFormat::Writer writer(path);
+            written = writer.open() &&
+                      writer.write(store.current(), KjFormat::distributeEmptyText()) &&
+                      writer.commit();
+            if (!written && !writer.placingFailed()) {
                 if (error)
                     *error = writer.errorString();
                 return false;
             }
         }
+        if (!written && refused)
+            *refused << number;
         if (!store.moveNext()) {
             if (error)
                 *error = store.lastError();
@@ -128,9 +167,10 @@ AppendPlan planAppend(const RecordStore &store, const QVector<SurveyRecord> &rec
     for (const SurveyRecord &record : records) {
         const QString number = record.value(NumberColumn);
         const double value = VbText::numericValue(number);
-        // The first row in table order whose number lies within 0.1.
+        // The first row in table order whose number lies within 0.1. From about 2^50 on,
+        // value - 0.1 rounds back to value itself: the search starts at equal keys too.
         int match = -1;
-        for (auto it = known.upper_bound(value - 0.1); it != known.end(); ++it) {
+        for (auto it = known.lower_bound(value - 0.1); it != known.end(); ++it) {
             if (!(std::abs(it->first - value) < 0.1)) {
                 if (it->first > value)
                     break;
@@ -140,13 +180,11 @@ AppendPlan planAppend(const RecordStore &store, const QVector<SurveyRecord> &rec
                 match = it->second;
         }
         if (match >= 0) {
-            plan.duplicates << number;
-            plan.lastMatchedRow = match;
+            plan.duplicates.append({number, match, int(plan.rows.size())});
             continue;
         }
         known.emplace(value, present + int(plan.rows.size()));
         plan.rows << record;
-        plan.lastMatchedRow = -1;
     }
     return plan;
 }

@@ -1,13 +1,8 @@
 #include "kjformat.h"
 
-#include <QFile>
-#include <QStringDecoder>
-
 namespace KjFormat {
 
 namespace {
-
-const char *const kEncoding = "GBK";
 
 void appendRecordText(QString &out, const SurveyRecord &record, const QString &emptyText)
 {
@@ -28,15 +23,6 @@ void appendRecordText(QString &out, const SurveyRecord &record, const QString &e
     }
 }
 
-bool isLineEnd(QChar c)
-{
-    return c == u'\r' || c == u'\n';
-}
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
 } // namespace
 
 QString recordText(const SurveyRecord &record, const QString &emptyText)
@@ -48,89 +34,11 @@ QString recordText(const SurveyRecord &record, const QString &emptyText)
 
 QByteArray encodeRecord(const SurveyRecord &record, const QString &emptyText)
 {
-    QStringEncoder encoder(kEncoding);
+    QStringEncoder encoder(Encoding);
     return encoder.encode(recordText(record, emptyText));
 }
 
-bool parse(QStringView text, QVector<SurveyRecord> *records, ReadError *error)
-{
-    QVector<SurveyRecord> parsed;
-    QStringList values;
-    values.reserve(ValuesPerRecord);
-    qsizetype itemCount = 0;
-    const QChar *const data = text.data();
-    const qsizetype size = text.size();
-    qsizetype p = 0;
-    for (;;) {
-        while (p < size && (isBlank(data[p]) || isLineEnd(data[p])))
-            ++p;
-        if (p >= size)
-            break;
-        if (data[p] == u'"') {
-            const qsizetype close = text.indexOf(u'"', p + 1);
-            if (close < 0) {
-                if (error) {
-                    error->kind = ReadError::Kind::UnterminatedQuote;
-                    error->item = itemCount + 1;
-                }
-                return false;
-            }
-            values << QString(data + p + 1, close - p - 1);
-            p = close + 1;
-            while (p < size && data[p] != u',' && !isLineEnd(data[p]))
-                ++p;
-        } else {
-            const qsizetype start = p;
-            while (p < size && data[p] != u',' && !isLineEnd(data[p]))
-                ++p;
-            values << text.mid(start, p - start).trimmed().toString();
-        }
-        if (p < size && data[p] == u',')
-            ++p;
-        if (++itemCount % ValuesPerRecord == 0) {
-            parsed.append(SurveyRecord(values));
-            values.clear();
-            values.reserve(ValuesPerRecord);
-        }
-    }
-    if (itemCount % ValuesPerRecord != 0) {
-        if (error) {
-            error->kind = ReadError::Kind::IncompleteRecord;
-            error->count = itemCount;
-        }
-        return false;
-    }
-    if (records)
-        *records = std::move(parsed);
-    if (error)
-        *error = ReadError();
-    return true;
-}
-
-bool readFile(const QString &path, QVector<SurveyRecord> *records, ReadError *error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) {
-            error->kind = ReadError::Kind::CannotOpen;
-            error->detail = file.errorString();
-        }
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error) {
-            error->kind = ReadError::Kind::CannotOpen;
-            error->detail = file.errorString();
-        }
-        return false;
-    }
-    QStringDecoder decoder(kEncoding);
-    const QString text = decoder.decode(bytes);
-    return parse(text, records, error);
-}
-
-Writer::Writer(const QString &path) : m_file(path), m_encoder(kEncoding) {}
+Writer::Writer(const QString &path) : m_file(path), m_encoder(Encoding) {}
 
 bool Writer::open()
 {
@@ -152,11 +60,15 @@ bool Writer::write(const SurveyRecord &record, const QString &emptyText)
 
 bool Writer::commit()
 {
-    if (m_failed) {
+    // QSaveFile puts its file in place even when writing out its last buffered bytes fails
+    // (a full disk): those are written out first.
+    if (m_failed || !m_file.flush()) {
+        m_failed = true;
         m_file.cancelWriting();
         return false;
     }
-    return m_file.commit();
+    m_placingFailed = !m_file.commit();
+    return !m_placingFailed;
 }
 
 QString Writer::errorString() const

@@ -14,7 +14,12 @@
 // "?". The format has no escape for a double quote, so one inside a value is written as "'".
 namespace KjFormat {
 
+constexpr const char *Encoding = "GBK";
 constexpr int ValuesPerRecord = FieldCatalogue::ColumnCount;
+// The most one append takes: every record of a file is held in memory until the file has
+// been read whole, and every row of the table afterwards.
+constexpr qint64 MaxFileBytes = 256 * 1024 * 1024;
+constexpr int MaxRecords = 250000;
 inline QString submitEmptyText()
 {
     return QStringLiteral(" ");
@@ -36,11 +41,21 @@ QByteArray encodeRecord(const SurveyRecord &record, const QString &emptyText);
 // What is wrong with a file that cannot be appended.
 struct ReadError
 {
-    enum class Kind { None, CannotOpen, UnterminatedQuote, IncompleteRecord };
+    enum class Kind {
+        None,
+        CannotOpen,
+        NotRegularFile, // a folder, a device, a FIFO...
+        TooLarge,       // more than MaxFileBytes or MaxRecords
+        UnterminatedQuote,
+        IncompleteRecord,
+        NotGbk, // bytes that are no GBK character
+    };
     Kind kind = Kind::None;
-    qsizetype item = 0;  // UnterminatedQuote: the item (from 1) whose quote is not closed
-    qsizetype count = 0; // IncompleteRecord: the number of items in the file
-    QString detail;      // CannotOpen: the system's reason
+    qsizetype record = 0; // NotGbk: the record (from 1) that holds them
+    qsizetype item = 0;   // UnterminatedQuote: the item (from 1) in the file whose quote is not
+                          // closed; NotGbk: the item (from 1) within its record
+    qsizetype count = 0;  // IncompleteRecord: the number of items in the file
+    QString detail;       // CannotOpen: the system's reason
 };
 
 // Splits decoded file text into records. Items are read the way the peers' program reads
@@ -48,9 +63,12 @@ struct ReadError
 // anything after its closing quote up to the next comma or line end is passed over; an
 // unquoted item runs to the next comma or line end, surrounding blanks dropped. Blanks and
 // line ends between items and at the end of the file are passed over. A quote that is never
-// closed, or a number of items that is not a multiple of 137, refuses the whole text.
+// closed, a number of items that is not a multiple of 137, a replacement character (what
+// decoding makes of bytes that are not GBK) or more than MaxRecords records refuse the whole
+// text.
 bool parse(QStringView text, QVector<SurveyRecord> *records, ReadError *error);
-// Reads and decodes (GBK) a whole file, then parses it.
+// Reads a regular file as a stream, decoding (GBK) and parsing it piece by piece. Anything
+// but a regular file, or a file larger than MaxFileBytes, is refused before it is read.
 bool readFile(const QString &path, QVector<SurveyRecord> *records, ReadError *error);
 
 // Writes a `.kj` file under a temporary name and puts it in place on commit(), so that a
@@ -62,6 +80,9 @@ public:
     bool open();
     bool write(const SurveyRecord &record, const QString &emptyText);
     bool commit();
+    // After a failed commit: the file was written in full but could not be put in place
+    // under its name (a folder of that name, a name the file system takes no file under).
+    bool placingFailed() const { return m_placingFailed; }
     QString errorString() const;
 
 private:
@@ -69,6 +90,7 @@ private:
     QStringEncoder m_encoder;
     QString m_text;
     bool m_failed = false;
+    bool m_placingFailed = false;
 };
 
 } // namespace KjFormat

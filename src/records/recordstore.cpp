@@ -371,12 +371,33 @@ bool RecordStore::update()
     return storeCurrent();
 }
 
-bool RecordStore::appendRows(const QVector<SurveyRecord> &records)
+bool RecordStore::appendRows(const QVector<SurveyRecord> &records, const QVector<int> &pauses,
+                             const std::function<void(int)> &atPause)
 {
-    if (records.isEmpty())
-        return true;
-    if (!storeCurrent())
+    QVector<qint64> rowids;
+    if (!records.isEmpty() && (!storeCurrent() || !insertRows(records, &rowids)))
         return false;
+    m_rows.reserve(m_rows.size() + records.size());
+    int added = 0;
+    const auto addUpTo = [&](int count) {
+        if (count <= added)
+            return;
+        for (; added < count; ++added)
+            m_rows.append(Row{rowids[added], records[added]});
+        emit rowsReset();
+        setPosition(State::OnRow, int(m_rows.size()) - 1);
+    };
+    for (int pause : pauses) {
+        addUpTo(qBound(0, pause, int(records.size())));
+        if (atPause)
+            atPause(pause);
+    }
+    addUpTo(int(records.size()));
+    return true;
+}
+
+bool RecordStore::insertRows(const QVector<SurveyRecord> &records, QVector<qint64> *rowids)
+{
     QStringList marks;
     for (int i = 0; i < FieldCatalogue::ColumnCount; ++i)
         marks << QStringLiteral("?");
@@ -390,8 +411,7 @@ bool RecordStore::appendRows(const QVector<SurveyRecord> &records)
         qScopeGuard([&] { pragma.exec(QStringLiteral("PRAGMA cache_spill=%1").arg(spill)); });
     if (!m_db.transaction())
         return fail(m_db.lastError().text());
-    QVector<qint64> rowids;
-    rowids.reserve(records.size());
+    rowids->reserve(records.size());
     {
         QSqlQuery query(m_db);
         bool ok = query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
@@ -402,7 +422,7 @@ bool RecordStore::appendRows(const QVector<SurveyRecord> &records)
             for (int c = 0; c < FieldCatalogue::ColumnCount; ++c)
                 query.bindValue(c, record.value(c));
             ok = query.exec();
-            rowids << query.lastInsertId().toLongLong();
+            *rowids << query.lastInsertId().toLongLong();
         }
         if (!ok) {
             const QString error = query.lastError().text();
@@ -416,11 +436,6 @@ bool RecordStore::appendRows(const QVector<SurveyRecord> &records)
         m_db.rollback();
         return fail(error);
     }
-    m_rows.reserve(m_rows.size() + records.size());
-    for (qsizetype i = 0; i < records.size(); ++i)
-        m_rows.append(Row{rowids[i], records[i]});
-    emit rowsReset();
-    setPosition(State::OnRow, int(m_rows.size()) - 1);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QSqlDatabase>
 #include <QVector>
+#include <functional>
 
 // The survey table and its one recordset. The rows are read once when the store opens, in
 // project-number order (as text), and kept in memory: moves, the record count and the
@@ -51,10 +52,13 @@ public:
     bool addNew();
     bool deleteCurrent();
     bool update();
-    // Stores any pending edit, then adds the rows at the end of the recordset and stores
-    // them in one transaction (none of them when a write fails); the last one becomes the
-    // current row. Nothing happens for an empty list.
-    bool appendRows(const QVector<SurveyRecord> &records);
+    // Stores any pending edit, then stores the rows in one transaction (none of them when a
+    // write fails) and adds them at the end of the recordset; the last one becomes the
+    // current row. For each count in `pauses` (ascending, 0 to the number of rows) the adding
+    // pauses once that many rows are in, the last of them current, and `atPause` runs with
+    // the count; it may move the recordset. Nothing is stored for an empty list.
+    bool appendRows(const QVector<SurveyRecord> &records, const QVector<int> &pauses = {},
+                    const std::function<void(int)> &atPause = {});
 
     // The current row's values (an empty record when there is no current row).
     const SurveyRecord &current() const;
@@ -106,6 +110,7 @@ private:
     bool storeCurrent();
     bool insertRow(Row &row);
     bool updateRow(const Row &row, const QBitArray &columns);
+    bool insertRows(const QVector<SurveyRecord> &records, QVector<qint64> *rowids);
     void setPosition(State state, int index);
     void announceCurrentRow();
     bool fail(const QString &message);

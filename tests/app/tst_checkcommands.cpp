@@ -1,5 +1,6 @@
 #include "checkcommands.h"
 #include "fieldcatalogue.h"
+#include "filesizelimit.h"
 #include "formmain.h"
 #include "pagebuilder.h"
 #include "pagering.h"
@@ -224,6 +225,17 @@ private slots:
         QCOMPARE(f.prompts.shown.last().text,
                  QStringLiteral("保存审核结果失败！请检查文件名或磁盘后重试。"));
         QVERIFY(!QFile::exists(path));
+
+        // A disk that takes only the first bytes of the report.
+        const QString full = QDir(f.folder()).filePath(QStringLiteral("结果.Txt"));
+        f.prompts.fileNames << full;
+        {
+            const FileSizeLimit limit(8);
+            f.commands().CommandSaveCheckReport_Click();
+        }
+        QCOMPARE(f.prompts.shown.last().text,
+                 QStringLiteral("保存审核结果失败！请检查文件名或磁盘后重试。"));
+        QVERIFY(!QFile::exists(full));
     }
 
     // The page buttons of a table page stay while its rules fail and move on when they pass.

@@ -1,5 +1,6 @@
 #include "fieldbinder.h"
 #include "fieldbox.h"
+#include "filesizelimit.h"
 #include "formmain.h"
 #include "kjformat.h"
 #include "recordstore.h"
@@ -10,14 +11,25 @@
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 const QString kRetry = QStringLiteral("请检查数据或重新启动系统后重试。");
 const QString kSubmitFailed = QStringLiteral("数据提交失败！") + kRetry;
+
+QString notAFileName(const QString &number)
+{
+    return QStringLiteral("数据提交失败！项目编号“") + number +
+           QStringLiteral("”不能用作数据文件名。") + kRetry;
+}
 
 SurveyRecord project(const QString &number, const QString &name = QStringLiteral("项目"))
 {
@@ -48,6 +60,11 @@ QByteArray fileOf(const QVector<SurveyRecord> &records)
 }
 
 // The rows stored in a program folder's database, read through a store of its own.
+QByteArray sha1(const QString &path)
+{
+    return QCryptographicHash::hash(readAll(path), QCryptographicHash::Sha1);
+}
+
 QVector<SurveyRecord> storedRows(const QString &folder)
 {
     RecordStore store;
@@ -106,10 +123,13 @@ private slots:
     void roundTripIntoEmptyProgram();
     void duplicates_data();
     void duplicates();
+    void duplicateMessagesShowTheMatchedRow();
+    void unwritableDatabaseFailsBeforeAnyMessage();
     void damagedFileRefused_data();
     void damagedFileRefused();
     void trailingLineEndAccepted();
     void distributeRefusesUnsafeNames();
+    void distributeGoesOnPastUnusableNumbers();
     void writersSeeUnstoredEdits();
     void ownDatabaseRefused_data();
     void ownDatabaseRefused();
@@ -172,6 +192,19 @@ void TestDataFileCommands::duplicates_data()
     QTest::newRow("twice in one file")
         << QStringList{} << QStringList{n2, n1, n2} << QStringList{n2, n1} << QStringList{n2};
     QTest::newRow("none") << QStringList{n1} << QStringList{n2} << QStringList{n2} << QStringList{};
+    // From 16 digits on, a number less 0.1 is the number itself as a double.
+    const QList<QPair<QString, QString>> sizes = {
+        {QStringLiteral("300000000000000"), QStringLiteral("300000000000007")},
+        {QStringLiteral("3000000000000000"), QStringLiteral("3000000000000007")},
+        {QStringLiteral("30000000000000000"), QStringLiteral("30000000000000100")},
+        {QStringLiteral("12345678901234567890"), QStringLiteral("98765432109876543210")}};
+    for (const auto &[n, m] : sizes) {
+        QTest::addRow("%d digits", int(n.size()))
+            << QStringList{n} << QStringList{n, m, m} << QStringList{m} << QStringList{n, m};
+    }
+    QTest::newRow("15 digits within 0.1")
+        << QStringList{sizes[0].first} << QStringList{sizes[0].first + QStringLiteral(".05")}
+        << QStringList{} << QStringList{sizes[0].first + QStringLiteral(".05")};
 }
 
 void TestDataFileCommands::duplicates()
@@ -207,29 +240,106 @@ void TestDataFileCommands::duplicates()
     QCOMPARE(program.store().recordCount(), table.size() + appended.size());
 }
 
+// While each "…项目编号已存在！" shows, the records before it are in the table and the row it
+// matched is current, in the boxes too.
+void TestDataFileCommands::duplicateMessagesShowTheMatchedRow()
+{
+    Program program(
+        {project(QStringLiteral("201100000001")), project(QStringLiteral("201100000003"))});
+    const QString path = program.path(QStringLiteral("in.kj"));
+    QVERIFY(writeBytes(path, fileOf({project(QStringLiteral("201100000005")),
+                                     project(QStringLiteral("201100000001")),
+                                     project(QStringLiteral("201100000007")),
+                                     project(QStringLiteral("201100000005"))})));
+    QStringList seen;
+    program.prompts.whileShown = [&](const QString &) {
+        seen << QStringLiteral("%1/%2 %3")
+                    .arg(program.store().currentIndex())
+                    .arg(program.store().recordCount())
+                    .arg(program.form->lineBox(QStringLiteral("TextJB02"))->text());
+    };
+    program.click("CommandAddData", path);
+    QCOMPARE(program.prompts.texts().size(), 3);
+    QCOMPARE(seen, QStringList() << QStringLiteral("0/3 201100000001")
+                                 << QStringLiteral("2/4 201100000005")
+                                 << QStringLiteral("2/4 201100000005"));
+    QCOMPARE(storedRows(program.dir.path()).size(), 4);
+}
+
+// Another program holds the database for writing: the failure comes alone, with no message
+// about the duplicates of a file that was not appended.
+void TestDataFileCommands::unwritableDatabaseFailsBeforeAnyMessage()
+{
+    Program program({project(QStringLiteral("201100000001"))});
+    const QString path = program.path(QStringLiteral("in.kj"));
+    QVERIFY(writeBytes(path, fileOf({project(QStringLiteral("201100000001")),
+                                     project(QStringLiteral("201100000002"))})));
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
+        other.setDatabaseName(program.store().databasePath());
+        QVERIFY(other.open());
+        QSqlQuery lock(other);
+        QVERIFY(lock.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        program.click("CommandAddData", path);
+        QVERIFY(lock.exec(QStringLiteral("ROLLBACK")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    QCOMPARE(program.prompts.texts().size(), 1);
+    QVERIFY2(program.prompts.lastText().startsWith(QStringLiteral("追加数据失败！")),
+             qPrintable(program.prompts.lastText()));
+    QCOMPARE(storedRows(program.dir.path()).size(), 1);
+}
+
 void TestDataFileCommands::damagedFileRefused_data()
 {
     QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
     QTest::addColumn<QString>("phrase");
+    QTest::addColumn<QString>("special"); // a file of another kind in place of the bytes
 
     const QByteArray two =
         fileOf({project(QStringLiteral("201100000008")), project(QStringLiteral("201100000009"))});
     const QByteArray one = fileOf({project(QStringLiteral("201100000008"))});
     QTest::newRow("truncated inside a record")
-        << two.left(one.size() + 6 + 15 + 4 * 38) << QStringLiteral("共有177个数据项");
+        << two.left(one.size() + 6 + 15 + 4 * 38) << QStringLiteral("共有177个数据项") << QString();
     QTest::newRow("unterminated quote")
-        << one + "\"201100000009\",\"cut" << QStringLiteral("第139个数据项缺少结束的引号");
-    QTest::newRow("missing file") << QByteArray() << QStringLiteral("无法打开数据文件");
+        << one + "\"201100000009\",\"cut" << QStringLiteral("第139个数据项缺少结束的引号")
+        << QString();
+    QTest::newRow("missing file") << QByteArray() << QStringLiteral("无法打开数据文件")
+                                  << QString();
+    SurveyRecord odd = project(QStringLiteral("201100000009"));
+    odd.setValue(4, QStringLiteral("ODD"));
+    QTest::newRow("bytes that are not GBK")
+        << fileOf({project(QStringLiteral("201100000008")), odd}).replace("ODD", "O\x81 D")
+        << QStringLiteral("第2条记录的第5个数据项") << QString();
+    QTest::newRow("lone lead byte at the end")
+        << one + "\x81" << QStringLiteral("第2条记录的第1个数据项") << QString();
+    const QString notAFile = QStringLiteral("不是普通文件");
+    QTest::newRow("FIFO") << QByteArray() << notAFile << QStringLiteral("fifo");
+    QTest::newRow("link to /dev/zero") << QByteArray() << notAFile << QStringLiteral("device");
+    QTest::newRow("directory") << QByteArray() << notAFile << QStringLiteral("directory");
+    QTest::newRow("larger than an append can take")
+        << QByteArray() << QStringLiteral("太大") << QStringLiteral("sparse");
 }
 
 void TestDataFileCommands::damagedFileRefused()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, phrase);
+    QFETCH(QString, special);
     Program program({project(QStringLiteral("201100000001"))});
     const QString path = program.path(QStringLiteral("bad.kj"));
     if (!bytes.isEmpty())
         QVERIFY(writeBytes(path, bytes));
+    if (special == u"fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    if (special == u"device")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    if (special == u"directory")
+        QVERIFY(QDir().mkdir(path));
+    if (special == u"sparse") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(KjFormat::MaxFileBytes + 1));
+    }
     program.click("CommandAddData", path);
 
     QCOMPARE(program.prompts.shown.size(), 1);
@@ -268,12 +378,63 @@ void TestDataFileCommands::distributeRefusesUnsafeNames()
     const QByteArray bytes = readAll(out.filePath(QStringLiteral("201100000005.kj")));
     QVERIFY(bytes.startsWith("\"\xCF\xEE\xC4\xBF\",\"201100000005\",\".\",\".\","));
     QCOMPARE(bytes.count(','), 137);
-    QCOMPARE(program.prompts.texts(), QStringList()
-                                          << kSubmitFailed << kSubmitFailed << kSubmitFailed
-                                          << kSubmitFailed);
+    QCOMPARE(program.prompts.texts(), QStringList() << notAFileName(QString())
+                                                    << notAFileName(QStringLiteral(".."))
+                                                    << notAFileName(QStringLiteral("2011/0001"))
+                                                    << notAFileName(QStringLiteral("2011\\0002")));
     QCOMPARE(program.prompts.shown.last().title, FormMain::messageTitle());
     QVERIFY(program.store().isPastTheEnd());
     QVERIFY(QDir(program.dir.path()).entryList({QStringLiteral("*.kj")}).isEmpty());
+}
+
+// Each number that cannot name a file fails on its own; every other project's file is
+// written. A file name that leads to the program's database is one of them.
+void TestDataFileCommands::distributeGoesOnPastUnusableNumbers()
+{
+    const QString tooLong(300, u'1');
+    const QString lineBreak = QStringLiteral("2011\n0002");
+    const QStringList unusable = {
+        QStringLiteral("   "),          QStringLiteral(". ."),         tooLong, lineBreak,
+        QStringLiteral("201100000008"), QStringLiteral("201100000009")};
+    const QStringList good = {QStringLiteral("201100000001"), QStringLiteral("201100000002"),
+                              QStringLiteral("201100000003")};
+    QVector<SurveyRecord> records;
+    for (const QString &n : unusable + good)
+        records << project(n);
+    Program program(records);
+    QTemporaryDir out;
+    QVERIFY(QDir(out.path()).mkdir(QStringLiteral("201100000008.kj")));
+    const QString link = out.filePath(QStringLiteral("201100000009.kj"));
+    QVERIFY(QFile::link(program.store().databasePath(), link));
+    const QByteArray database = sha1(program.store().databasePath());
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(out.path());
+    program.click("CommandEachItem");
+
+    QStringList expected;
+    for (const QString &n : unusable)
+        expected << notAFileName(n);
+    QCOMPARE(program.prompts.texts(), expected);
+    QStringList written;
+    for (const QString &n : good)
+        written << n + QStringLiteral(".kj");
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files),
+             written + QStringList{link.section(u'/', -1)});
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(sha1(program.store().databasePath()), database);
+
+    // A disk that takes no record stops the run at the first file: one failure, not one a
+    // project.
+    QTemporaryDir full;
+    QDir::setCurrent(full.path());
+    program.prompts.shown.clear();
+    {
+        const FileSizeLimit limit(64);
+        program.click("CommandEachItem");
+    }
+    QDir::setCurrent(previous);
+    QCOMPARE(program.prompts.texts(), expected.mid(0, 4) << kSubmitFailed);
+    QCOMPARE(QDir(full.path()).entryList(QDir::Files), QStringList());
 }
 
 // A project just added and typed, and an edit of a stored one, both not yet stored.
@@ -306,21 +467,52 @@ void TestDataFileCommands::writersSeeUnstoredEdits()
 void TestDataFileCommands::ownDatabaseRefused_data()
 {
     QTest::addColumn<QString>("button");
-    QTest::newRow("submit") << QStringLiteral("CommandExcel");
-    QTest::newRow("report one") << QStringLiteral("Command1");
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("spelling");
+    const QList<std::array<QString, 3>> commands = {
+        {QStringLiteral("submit"), QStringLiteral("CommandExcel"), kSubmitFailed},
+        {QStringLiteral("report one"), QStringLiteral("Command1"), kSubmitFailed},
+        {QStringLiteral("checking report"), QStringLiteral("CommandSaveCheckReport"),
+         QStringLiteral("保存审核结果失败！请检查文件名或磁盘后重试。")}};
+    for (const auto &[name, button, failure] : commands) {
+        for (const char *spelling : {"./", "relative", "//", "symbolic link", "hard link"}) {
+            QTest::addRow("%s, %s", qPrintable(name), spelling)
+                << button << failure << QString::fromLatin1(spelling);
+        }
+    }
 }
 
 void TestDataFileCommands::ownDatabaseRefused()
 {
     QFETCH(QString, button);
+    QFETCH(QString, failure);
+    QFETCH(QString, spelling);
     Program program({project(QStringLiteral("201100000001"))});
     const QString db = program.store().databasePath();
-    const QByteArray before = QCryptographicHash::hash(readAll(db), QCryptographicHash::Sha1);
-    program.click(
-        qPrintable(button),
-        QDir(program.dir.path()).filePath(QStringLiteral("./") + RecordStore::databaseFileName()));
-    QCOMPARE(program.prompts.texts(), QStringList{kSubmitFailed});
-    QCOMPARE(QCryptographicHash::hash(readAll(db), QCryptographicHash::Sha1), before);
+    const QString name = RecordStore::databaseFileName();
+    QString path = QDir(program.dir.path()).filePath(QStringLiteral("./") + name);
+    if (spelling == u"relative")
+        path = name;
+    if (spelling == u"//")
+        path = program.dir.path() + QStringLiteral("//") + name;
+    if (spelling == u"symbolic link") {
+        path = program.path(QStringLiteral("link.kj"));
+        QVERIFY(QFile::link(db, path));
+    }
+    if (spelling == u"hard link") {
+        path = program.path(QStringLiteral("hard.kj"));
+        QCOMPARE(link(QFile::encodeName(db).constData(), QFile::encodeName(path).constData()), 0);
+    }
+    const QByteArray before = sha1(db);
+    const QStringList files = QDir(program.dir.path()).entryList(QDir::Files | QDir::System);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(program.dir.path());
+    program.click(qPrintable(button), path);
+    QDir::setCurrent(previous);
+    QCOMPARE(program.prompts.texts(), QStringList{failure});
+    QCOMPARE(sha1(db), before);
+    QCOMPARE(sha1(QDir(program.dir.path()).absoluteFilePath(path)), before);
+    QCOMPARE(QDir(program.dir.path()).entryList(QDir::Files | QDir::System), files);
     QCOMPARE(storedRows(program.dir.path()).size(), 1);
 }
 

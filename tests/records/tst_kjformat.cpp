@@ -1,6 +1,9 @@
+#include "filesizelimit.h"
 #include "kjformat.h"
+#include "kjreader.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,6 +49,8 @@ private slots:
     void parse_data();
     void parse();
     void parseKeepsValues();
+    void readerTakesTextInPieces();
+    void readFileDecodesAcrossPieces();
     void writerKeepsExistingFileOnFailure();
 };
 
@@ -69,6 +74,8 @@ void TestKjFormat::recordBytes_data()
                                 << QByteArray("\"\xD2\xBB\r\n\xB6\xFE\",");
     QTest::newRow("double quote as apostrophe")
         << QStringLiteral("say \"hi\"") << submit << QByteArray("\"say 'hi'\",");
+    QTest::newRow("double quote first as apostrophe")
+        << QStringLiteral("\"hi") << submit << QByteArray("\"'hi\",");
     QTest::newRow("outside GBK as question mark")
         << QStringLiteral("aกb") << submit << QByteArray("\"a?b\",");
     QTest::newRow("euro sign of code page 936")
@@ -157,6 +164,54 @@ void TestKjFormat::parseKeepsValues()
     QCOMPARE(parsed[0].value(5), QStringLiteral("r0c5"));
 }
 
+// The text may be cut anywhere: inside a value, between a closing quote and its comma, inside
+// a line end. Past the most records an append takes, the text is refused.
+void TestKjFormat::readerTakesTextInPieces()
+{
+    QString text = numberedText(3);
+    text.replace(QStringLiteral("\"r0c0\""), QStringLiteral("\"一\r\n二,三\""));
+    text.replace(QStringLiteral("\"r1c1\","), QStringLiteral("  plain  \r\n"));
+    text.replace(QStringLiteral("\"r2c3\""), QStringLiteral("\"kept\"dropped"));
+    QVector<SurveyRecord> whole;
+    QVERIFY(KjFormat::parse(text, &whole, nullptr));
+    QCOMPARE(whole[1].value(1), QStringLiteral("plain"));
+    for (int size : {1, 2, 3, 7, 64}) {
+        KjFormat::Reader reader;
+        for (qsizetype p = 0; p < text.size(); p += size)
+            QVERIFY(reader.feed(QStringView(text).mid(p, size)));
+        QVERIFY(reader.finish());
+        QCOMPARE(reader.takeRecords(), whole);
+    }
+    KjFormat::Reader small(2);
+    QVERIFY(!small.feed(text));
+    QCOMPARE(small.error().kind, KjFormat::ReadError::Kind::TooLarge);
+}
+
+// A file read in pieces, with characters of two bytes cut between them.
+void TestKjFormat::readFileDecodesAcrossPieces()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("many.kj"));
+    QVector<SurveyRecord> written;
+    KjFormat::Writer writer(path);
+    QVERIFY(writer.open());
+    for (int r = 0; r < 400; ++r) {
+        SurveyRecord record = recordWith({{0, QStringLiteral("项目%1").arg(r)}});
+        record.setValue(r % 137, QStringLiteral("a中文") + QString(r % 5, u'b'));
+        QVERIFY(writer.write(record, KjFormat::submitEmptyText()));
+        for (int c = 0; c < KjFormat::ValuesPerRecord; ++c) {
+            if (record.value(c).isEmpty())
+                record.setValue(c, KjFormat::submitEmptyText());
+        }
+        written << record;
+    }
+    QVERIFY(writer.commit());
+    QVERIFY(QFileInfo(path).size() > 3 * 64 * 1024);
+    QVector<SurveyRecord> read;
+    QVERIFY(KjFormat::readFile(path, &read, nullptr));
+    QCOMPARE(read, written);
+}
+
 void TestKjFormat::writerKeepsExistingFileOnFailure()
 {
     QTemporaryDir dir;
@@ -178,6 +233,18 @@ void TestKjFormat::writerKeepsExistingFileOnFailure()
 
     KjFormat::Writer nowhere(dir.filePath(QStringLiteral("missing/x.kj")));
     QVERIFY(!nowhere.open() || !nowhere.commit());
+
+    // A disk that takes only the first bytes of a record.
+    bool written = true;
+    {
+        const FileSizeLimit full(64);
+        KjFormat::Writer writer(path);
+        written = writer.open() && writer.write(SurveyRecord(), KjFormat::submitEmptyText()) &&
+                  writer.commit();
+    }
+    QVERIFY(!written);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old"));
 }
 
 QTEST_GUILESS_MAIN(TestKjFormat)

@@ -4,6 +4,7 @@
 
 #include <QQueue>
 #include <QStringList>
+#include <functional>
 
 // Answers the program's questions from a script and records every message shown.
 class ScriptedPrompts : public Prompts
@@ -21,10 +22,14 @@ public:
     QQueue<QString> fileNames; // names chosen in file dialogs
     QList<Shown> shown;        // messages and questions, in order
     QList<FileDialogSetup> dialogs;
+    // Runs while each message shows, to look at the window behind it.
+    std::function<void(const QString &text)> whileShown;
 
     void message(const QString &text, const QString &title, MessageIcon icon) override
     {
         shown << Shown{text, title, icon};
+        if (whileShown)
+            whileShown(text);
     }
     bool askOkCancel(const QString &text, const QString &title) override
     {
