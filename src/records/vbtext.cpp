@@ -98,8 +98,40 @@ QString significantText(double value, int digits)
 
 } // namespace
 
+// Reads the common case, a whole number of at most 15 digits (exact in a double), without the
+// general conversion. False when the text needs the general reading (a point, an exponent
+// letter, more digits).
+bool readWholeNumber(QStringView text, double *value)
+{
+    bool negative = false;
+    bool signSeen = false;
+    int digits = 0;
+    qint64 whole = 0;
+    for (QChar c : text) {
+        if (isDropped(c))
+            continue;
+        if (isDigit(c)) {
+            if (++digits > 15)
+                return false;
+            whole = whole * 10 + (c.unicode() - u'0');
+        } else if (!signSeen && digits == 0 && (c == u'+' || c == u'-')) {
+            negative = c == u'-';
+        } else if (c == u'.' || c == u'e' || c == u'E' || c == u'd' || c == u'D') {
+            return false;
+        } else {
+            break;
+        }
+        signSeen = true;
+    }
+    *value = digits == 0 ? 0 : negative ? -double(whole) : double(whole);
+    return true;
+}
+
 double numericValue(QStringView text)
 {
+    double whole = 0;
+    if (readWholeNumber(text, &whole))
+        return whole;
     std::string compact;
     compact.reserve(size_t(text.size()));
     for (QChar c : text) {
