@@ -126,6 +126,8 @@ private slots:
         QVERIFY(store.moveTo(1));
         QCOMPARE(store.current().value(0), QStringLiteral("b"));
         QCOMPARE(moves.count(), 6); // the two failed moves send nothing
+        QVERIFY(store.movePrevious());
+        QCOMPARE(store.absolutePosition(), 1);
     }
 
     void addNewIsPendingAndCounted()
@@ -144,6 +146,14 @@ private slots:
         QCOMPARE(storedNumbers(dir.path()).size(), 2);
         // The new row stays where it was added until the store is read again.
         QCOMPARE(store.row(1).value(1), QStringLiteral("200100000002"));
+        // Stored once, it is updated later, not inserted again.
+        QVERIFY(store.moveTo(1));
+        QVERIFY(store.setValue(0, QStringLiteral("b")));
+        QVERIFY(store.moveFirst());
+        RecordStore again;
+        QVERIFY(again.open(dir.path()));
+        QCOMPARE(again.recordCount(), 2);
+        QCOMPARE(again.row(1).value(0), QStringLiteral("b"));
     }
 
     void writesOnlyChangedColumns()
