@@ -41,6 +41,10 @@ public:
     static QString messageTitle() { return QStringLiteral("澜梧省科技计划项目执行情况年度调查"); }
     static QString shortTitle() { return QStringLiteral("澜梧省科技统计"); }
     static QString summaryTemplateProbe() { return QStringLiteral("人才培养情况.xls"); }
+    static QString updateFailureText()
+    {
+        return QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。");
+    }
 
     FormMain(const QString &programFolder, Prompts &prompts, QWidget *parent = nullptr);
     ~FormMain() override;
@@ -94,6 +98,8 @@ private:
     void probeSummaryTemplate();
     void connectCommands();
     void syncGridToCurrentRow();
+    void gridRowChosen(int row);
+    void sayMoveFailed();
     void Form_Resize();
     void Adodc2xxx_MoveComplete();
     bool storePending();

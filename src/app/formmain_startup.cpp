@@ -45,10 +45,10 @@ bool FormMain::Form_Load(QString *error)
     }
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
-                if (!m_gridRowsChanging && current.isValid() &&
-                    current.row() != m_store->currentIndex())
-                    m_store->moveTo(current.row());
+                if (!m_gridRowsChanging && current.isValid())
+                    gridRowChosen(current.row());
             });
+    connect(m_dataControl, &DataControl::moveFailed, this, &FormMain::sayMoveFailed);
     bindBoxes();
     probeSummaryTemplate();
     syncGridToCurrentRow();
@@ -134,6 +134,25 @@ void FormMain::Adodc2xxx_MoveComplete()
             QStringLiteral("%1/%2").arg(m_store->absolutePosition()).arg(m_store->recordCount()));
 }
 
+void FormMain::gridRowChosen(int row)
+{
+    if (row != m_store->currentIndex() && !m_store->moveTo(row))
+        sayMoveFailed();
+}
+
+// The recordset stays on its row with the edit; once the grid has handled the event that
+// moved its current line, the line goes back to that row, and the failure is shown.
+void FormMain::sayMoveFailed()
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            syncGridToCurrentRow();
+            m_prompts.message(updateFailureText(), messageTitle(), MessageIcon::Information);
+        },
+        Qt::QueuedConnection);
+}
+
 void FormMain::syncGridToCurrentRow()
 {
     if (!m_model)
@@ -155,8 +174,7 @@ bool FormMain::storePending()
 {
     if (!m_store->isOpen() || m_store->close())
         return true;
-    m_prompts.message(QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。"),
-                      messageTitle(), MessageIcon::Information);
+    m_prompts.message(updateFailureText(), messageTitle(), MessageIcon::Information);
     return false;
 }
 

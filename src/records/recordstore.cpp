@@ -56,6 +56,12 @@ bool RecordStore::fail(const QString &message)
     return false;
 }
 
+// Another program has deleted the row since it was read.
+QString RecordStore::rowGone()
+{
+    return tr("the row is no longer in the table");
+}
+
 bool RecordStore::open(const QString &folder, QString *error)
 {
     m_path = QDir(folder).filePath(databaseFileName());
@@ -257,6 +263,8 @@ bool RecordStore::updateRow(const Row &row, const QBitArray &columns)
     query.addBindValue(row.rowid);
     if (!query.exec())
         return fail(query.lastError().text());
+    if (query.numRowsAffected() != 1)
+        return fail(rowGone());
     return true;
 }
 
@@ -354,6 +362,8 @@ bool RecordStore::deleteCurrent()
         query.addBindValue(row.rowid);
         if (!query.exec())
             return fail(query.lastError().text());
+        if (query.numRowsAffected() != 1)
+            return fail(rowGone());
     }
     const int index = m_index;
     m_rows.remove(index);

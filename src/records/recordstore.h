@@ -11,7 +11,8 @@
 // project-number order (as text), and kept in memory: moves, the record count and the
 // position work on that list. Edits go into the current row's buffer; the row reaches the
 // database (one committed transaction) when the recordset moves off it, when it is told to
-// update, and when the store closes. A new row stays pending until then.
+// update, and when the store closes. A new row stays pending until then. Storing a row, or
+// deleting it, fails when the table no longer holds it (another program deleted it).
 class RecordStore : public QObject
 {
     Q_OBJECT
@@ -109,6 +110,7 @@ private:
     void setPosition(State state, int index);
     void announceCurrentRow();
     bool fail(const QString &message);
+    static QString rowGone();
 
     QSqlDatabase m_db;
     QString m_connection;

@@ -13,10 +13,15 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 class TestFormMain : public QObject
 {
@@ -289,6 +294,57 @@ private slots:
         QVERIFY(!form.panel(QStringLiteral("FrameCover"))->isVisible());
         QVERIFY(!box->hasFocus());
         QCOMPARE(form.store().current().value(u"JB03"), QStringLiteral("李四"));
+    }
+
+    // Another program holds the database, then takes the row away: a move that cannot store
+    // the pending edit says so and keeps the edit, the grid, the header and the boxes on the
+    // row.
+    void aMoveThatCannotStoreSaysSo()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}, {"2", "b"}}));
+        auto window = openWindow(dir.path());
+        FormMain &form = *window->form;
+        QApplication::setActiveWindow(&form);
+        QTest::mouseClick(form.button(QStringLiteral("CommandEditData")), Qt::LeftButton);
+        FieldBox *name = form.lineBox(QStringLiteral("TextItemName"));
+        QTest::mouseClick(name, Qt::LeftButton);
+        QTest::keyClicks(name, QStringLiteral("x"));
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
+        other.setDatabaseName(dir.filePath(QStringLiteral("wobzel2011.db")));
+        QVERIFY(other.open());
+        QSqlQuery query(other);
+        QVERIFY(query.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+
+        QTableView *grid = form.grid();
+        const QRect second = grid->visualRect(grid->model()->index(1, 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, second.center());
+        const QString failure = QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。");
+        QTRY_COMPARE(window->prompts.texts(), QStringList{failure});
+        auto onFirstRow = [&] {
+            QCOMPARE(form.store().absolutePosition(), 1);
+            QCOMPARE(grid->currentIndex().row(), 0);
+            QCOMPARE(grid->selectionModel()->selectedRows().size(), 1);
+            QCOMPARE(grid->selectionModel()->selectedRows().first().row(), 0);
+            QCOMPARE(form.lineBox(QStringLiteral("TextItemNo"))->text(), QStringLiteral("1"));
+            QCOMPARE(form.lineBox(QStringLiteral("TextJB02"))->text(), QStringLiteral("1"));
+            QCOMPARE(name->text(), QStringLiteral("ax"));
+            QCOMPARE(form.store().current().value(0), QStringLiteral("ax"));
+            QCOMPARE(form.dataControl()->caption(), QStringLiteral("1/2"));
+        };
+        onFirstRow();
+
+        // The row is gone from the table: storing the edit changes no row.
+        QVERIFY(query.exec(QStringLiteral("ROLLBACK")));
+        QVERIFY(query.exec(QStringLiteral("DELETE FROM kjxmzxqk WHERE JB02='1'")));
+        QTest::mouseClick(form.dataControl()->findChild<QToolButton *>(QStringLiteral("next")),
+                          Qt::LeftButton);
+        QTRY_COMPARE(window->prompts.texts(), QStringList({failure, failure}));
+        onFirstRow();
+        query.finish();
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase("other");
     }
 
     void editsAreStoredWhenTheWindowCloses()

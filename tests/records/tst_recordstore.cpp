@@ -198,6 +198,25 @@ private slots:
         QCOMPARE(storedNumbers(dir.path()), QStringList({"1", "3"}));
     }
 
+    // Another program deleted the row: storing the edit or deleting the row changes no row,
+    // which is a failure; the edit stays in the row.
+    void writesThatChangeNoRowFail()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}, {"2", "b"}}));
+        RecordStore store;
+        QVERIFY(store.open(dir.path()));
+        QVERIFY(store.setValue(0, QStringLiteral("edited")));
+        execRaw(dir.path(), QStringLiteral("DELETE FROM kjxmzxqk WHERE JB02='1'"));
+        QVERIFY(!store.moveNext());
+        QVERIFY(!store.update());
+        QVERIFY(!store.lastError().isEmpty());
+        QCOMPARE(store.absolutePosition(), 1);
+        QCOMPARE(store.current().value(0), QStringLiteral("edited"));
+        QVERIFY(!store.deleteCurrent());
+        QCOMPARE(store.recordCount(), 2);
+    }
+
     void deletingAPendingRowStoresNothing()
     {
         QTemporaryDir dir;
