@@ -81,8 +81,12 @@ public:
 
     // Moves the focus off the panels (before one is hidden).
     void parkFocus();
-    // Stores what is pending and ends: false when the row could not be stored.
+    // Stores what is pending and ends: false when the row could not be stored and the user
+    // chose to stay.
     bool CommandEnd_Click();
+    // Says that the pending edit could not be stored and asks whether to end without it;
+    // true when the user ends anyway.
+    bool askToEndWithoutStoring();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

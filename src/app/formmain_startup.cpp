@@ -170,12 +170,25 @@ void FormMain::syncGridToCurrentRow()
     m_grid->viewport()->update();
 }
 
+// When the pending edit cannot be stored, the program stays unless the user, told what is
+// lost, ends it anyway.
 bool FormMain::storePending()
 {
     if (!m_store->isOpen() || m_store->close())
         return true;
+    if (!askToEndWithoutStoring())
+        return false;
+    m_store->closeWithoutStoring();
+    return true;
+}
+
+bool FormMain::askToEndWithoutStoring()
+{
     m_prompts.message(updateFailureText(), messageTitle(), MessageIcon::Information);
-    return false;
+    return m_prompts.askYesNoDefaultNo(
+        QStringLiteral("项目编号为") + m_store->value(1) +
+            QStringLiteral("的项目未保存的修改将会丢失，确认要退出吗？"),
+        messageTitle());
 }
 
 bool FormMain::CommandEnd_Click()

@@ -99,6 +99,26 @@ bool RecordStore::close()
     return true;
 }
 
+void RecordStore::closeWithoutStoring()
+{
+    m_dirty.fill(false);
+    m_db.close();
+}
+
+bool RecordStore::canWrite()
+{
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail(query.lastError().text());
+    // Writing the header page needs the journal beside the file, as every real write does.
+    const bool written =
+        query.exec(QStringLiteral("PRAGMA user_version")) && query.next() &&
+        query.exec(QStringLiteral("PRAGMA user_version=%1").arg(query.value(0).toLongLong()));
+    const QString error = query.lastError().text();
+    query.exec(QStringLiteral("ROLLBACK"));
+    return written || fail(error);
+}
+
 bool RecordStore::createTable()
 {
     QStringList columns;

@@ -33,7 +33,13 @@ public:
     bool open(const QString &folder, QString *error = nullptr);
     // Stores any pending edit and closes the database.
     bool close();
+    // Closes the database without the pending edit (or new row), which is lost.
+    void closeWithoutStoring();
     bool isOpen() const { return m_db.isOpen(); }
+    // Stores the pending edit or new row of the current row; true when there is none.
+    bool storePending() { return storeCurrent(); }
+    // Whether the database file can be written now: a write that is rolled back at once.
+    bool canWrite();
     QString databasePath() const { return m_path; }
 
     // The recordset.

@@ -11,6 +11,7 @@
 #include "panel.h"
 #include "recordstore.h"
 #include "scriptedprompts.h"
+#include "testrecords.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -200,10 +201,8 @@ void TestFieldEntry::chooseByKeys(CodePicker *picker, int row)
 // The value of a field in the database file, row by project-number order.
 QString TestFieldEntry::stored(int row, const char *code)
 {
-    RecordStore again;
-    if (!again.open(m_dir->path()) || row >= again.recordCount())
-        return QStringLiteral("<no row>");
-    return again.row(row).value(QString::fromLatin1(code));
+    return storedColumn(m_dir->path(), RecordColumns::indexOf(QString::fromLatin1(code)))
+        .value(row);
 }
 
 // Every caption, heading and static text shows whole in the place the page gives it.

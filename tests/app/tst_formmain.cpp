@@ -6,6 +6,7 @@
 #include "panel.h"
 #include "passingrecord.h"
 #include "projectcommands.h"
+#include "qtprompts.h"
 #include "recordstore.h"
 #include "scriptedprompts.h"
 #include "testrecords.h"
@@ -21,6 +22,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 class TestFormMain : public QObject
@@ -345,6 +347,57 @@ private slots:
         other.close();
         other = QSqlDatabase();
         QSqlDatabase::removeDatabase("other");
+    }
+
+    // A close that cannot store the edit is refused, unless the user, told that the edit
+    // is lost, ends anyway.
+    void closingWhenStoringFails()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"201100000001", "a"}}));
+        auto window = openWindow(dir.path());
+        FormMain &form = *window->form;
+        QApplication::setActiveWindow(&form);
+        FieldBox *name = form.lineBox(QStringLiteral("TextItemName"));
+        QTest::mouseClick(name, Qt::LeftButton);
+        QTest::keyClicks(name, QStringLiteral("x"));
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
+            other.setDatabaseName(dir.filePath(QStringLiteral("wobzel2011.db")));
+            QVERIFY(other.open());
+            QSqlQuery(other).exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON "
+                                                 "kjxmzxqk BEGIN SELECT RAISE(ABORT, 'no'); END"));
+        }
+        QSqlDatabase::removeDatabase("other");
+        const QStringList told{
+            QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。"),
+            QStringLiteral("项目编号为201100000001的项目未保存的修改将会丢失，确认要退出吗？")};
+        window->prompts.answers << false;
+        QVERIFY(!form.close());
+        QCOMPARE(window->prompts.texts(), told);
+        QCOMPARE(window->prompts.shown.last().icon, MessageIcon::Question);
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.store().current().value(0), QStringLiteral("ax"));
+
+        window->prompts.answers << true;
+        QTest::mouseClick(form.button(QStringLiteral("CommandEnd")), Qt::LeftButton);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(window->prompts.texts(), told + told);
+        QCOMPARE(storedNames(dir.path()), QStringList{"a"});
+    }
+
+    // Enter on the question keeps the program: No is the default.
+    void theLossQuestionDefaultsToNo()
+    {
+        QtPrompts prompts;
+        QTimer enter;
+        QObject::connect(&enter, &QTimer::timeout, [] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        enter.start(20);
+        QVERIFY(!prompts.askYesNoDefaultNo(QStringLiteral("确认要退出吗？"), QString()));
+        QVERIFY(prompts.askYesNo(QStringLiteral("请指定文件名！！"), QString()));
     }
 
     void editsAreStoredWhenTheWindowCloses()

@@ -19,13 +19,24 @@ inline bool addTestProjects(const QString &folder, const QList<QPair<QString, QS
     return store.close();
 }
 
-inline QStringList storedNumbers(const QString &folder)
+// One column of every stored row, in project-number order.
+inline QStringList storedColumn(const QString &folder, int column)
 {
     RecordStore store;
-    QStringList numbers;
+    QStringList values;
     if (!store.open(folder))
-        return numbers;
+        return values;
     for (int i = 0; i < store.recordCount(); ++i)
-        numbers << store.row(i).value(1);
-    return numbers;
+        values << store.row(i).value(column);
+    return values;
+}
+
+inline QStringList storedNumbers(const QString &folder)
+{
+    return storedColumn(folder, 1);
+}
+
+inline QStringList storedNames(const QString &folder)
+{
+    return storedColumn(folder, 0);
 }

@@ -1,0 +1,134 @@
+#include "fieldbox.h"
+#include "formmain.h"
+#include "programrun.h"
+#include "recordstore.h"
+#include "scriptedprompts.h"
+#include "testrecords.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+// Starting in a folder, one copy at a time, and ending on a termination signal.
+class TestProgramRun : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QString lockPath(const QTemporaryDir &dir)
+    {
+        return dir.filePath(ProgramRun::lockFileName());
+    }
+
+    // The lock file that a copy killed while it ran leaves behind.
+    static void leaveLockOfADeadCopy(const QTemporaryDir &dir)
+    {
+        QProcess gone;
+        gone.start(QStringLiteral("true"), {});
+        QVERIFY(gone.waitForStarted());
+        const qint64 pid = gone.processId();
+        QVERIFY(gone.waitForFinished());
+        QByteArray lines;
+        {
+            QLockFile live(dir.filePath(QStringLiteral("live.lock")));
+            QVERIFY(live.tryLock(0));
+            QFile file(dir.filePath(QStringLiteral("live.lock")));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            lines = file.readAll();
+        }
+        lines = QByteArray::number(pid) + lines.mid(lines.indexOf('\n'));
+        QFile stale(lockPath(dir));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write(lines);
+    }
+
+private slots:
+    void oneRunningCopyPerFolder()
+    {
+        QTemporaryDir dir;
+        ScriptedPrompts prompts;
+        {
+            QLockFile otherCopy(lockPath(dir));
+            QVERIFY(otherCopy.tryLock(0));
+            ProgramRun second(dir.path(), prompts);
+            QVERIFY(!second.start());
+            QCOMPARE(prompts.texts(), QStringList{QStringLiteral("本程序已在此文件夹中运行。")});
+            QCOMPARE(prompts.shown.first().title, FormMain::messageTitle());
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"wobzel2011.lock"});
+            QVERIFY(!second.window().isVisible());
+        }
+        leaveLockOfADeadCopy(dir);
+        ProgramRun first(dir.path(), prompts);
+        QVERIFY(first.start());
+        QVERIFY(first.window().isVisible());
+        ScriptedPrompts secondPrompts;
+        ProgramRun second(dir.path(), secondPrompts);
+        QVERIFY(!second.start());
+        QCOMPARE(secondPrompts.shown.size(), 1);
+        QCOMPARE(prompts.shown.size(), 1);
+    }
+
+    void terminationStoresAndEnds_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("SIGINT") << SIGINT;
+    }
+    void terminationStoresAndEnds()
+    {
+        QFETCH(int, signal);
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
+        ScriptedPrompts prompts;
+        {
+            ProgramRun run(dir.path(), prompts);
+            QVERIFY(run.start());
+            FormMain &form = run.window();
+            QApplication::setActiveWindow(&form);
+            FieldBox *name = form.lineBox(QStringLiteral("TextItemName"));
+            QTest::mouseClick(name, Qt::LeftButton);
+            QTest::keyClicks(name, QStringLiteral("x"));
+            std::raise(signal);
+            QTRY_VERIFY(!form.isVisible());
+        }
+        QVERIFY(prompts.shown.isEmpty());
+        RecordStore again;
+        QVERIFY(again.open(dir.path()));
+        QCOMPARE(again.current().value(0), QStringLiteral("ax"));
+        QVERIFY(!QFile::exists(lockPath(dir)));
+    }
+
+    // Another program holds a write lock: the rows are read, and the user is told at once
+    // that edits cannot be stored.
+    void saysWhenTheDatabaseCannotBeWritten()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
+            other.setDatabaseName(dir.filePath(QStringLiteral("wobzel2011.db")));
+            QVERIFY(other.open());
+            QSqlQuery query(other);
+            QVERIFY(query.exec(QStringLiteral("BEGIN IMMEDIATE")));
+            ScriptedPrompts prompts;
+            ProgramRun run(dir.path(), prompts);
+            QVERIFY(run.start());
+            QCOMPARE(run.window().store().recordCount(), 1);
+            QCOMPARE(prompts.texts(), QStringList{QStringLiteral(
+                                          "数据库文件只能读取，不能写入，所做的修改将无法保存。")});
+            QVERIFY(query.exec(QStringLiteral("ROLLBACK")));
+        }
+        QSqlDatabase::removeDatabase("other");
+    }
+};
+
+QTEST_MAIN(TestProgramRun)
+#include "tst_programrun.moc"
