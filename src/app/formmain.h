@@ -84,9 +84,6 @@ public:
     // Stores what is pending and ends: false when the row could not be stored and the user
     // chose to stay.
     bool CommandEnd_Click();
-    // Says that the pending edit could not be stored and asks whether to end without it;
-    // true when the user ends anyway.
-    bool askToEndWithoutStoring();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -107,6 +104,9 @@ private:
     void Form_Resize();
     void Adodc2xxx_MoveComplete();
     bool storePending();
+    // Says that the pending edit could not be stored and asks whether to end without it;
+    // true when the user ends anyway.
+    bool askToEndWithoutStoring();
 
     QString m_folder;
     Prompts &m_prompts;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QGuiApplication>
 #include <QLockFile>
 #include <QObject>
+#include <QtGui/qtguiglobal.h>
 #include <memory>
 
 class FormMain;
