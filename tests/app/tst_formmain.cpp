@@ -17,8 +17,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -312,11 +310,8 @@ private slots:
         FieldBox *name = form.lineBox(QStringLiteral("TextItemName"));
         QTest::mouseClick(name, Qt::LeftButton);
         QTest::keyClicks(name, QStringLiteral("x"));
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
-        other.setDatabaseName(dir.filePath(QStringLiteral("wobzel2011.db")));
-        QVERIFY(other.open());
-        QSqlQuery query(other);
-        QVERIFY(query.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        OtherConnection other(dir.path());
+        QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
 
         QTableView *grid = form.grid();
         const QRect second = grid->visualRect(grid->model()->index(1, 1));
@@ -337,16 +332,12 @@ private slots:
         onFirstRow();
 
         // The row is gone from the table: storing the edit changes no row.
-        QVERIFY(query.exec(QStringLiteral("ROLLBACK")));
-        QVERIFY(query.exec(QStringLiteral("DELETE FROM kjxmzxqk WHERE JB02='1'")));
+        QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+        QVERIFY(other.exec(QStringLiteral("DELETE FROM kjxmzxqk WHERE JB02='1'")));
         QTest::mouseClick(form.dataControl()->findChild<QToolButton *>(QStringLiteral("next")),
                           Qt::LeftButton);
         QTRY_COMPARE(window->prompts.texts(), QStringList({failure, failure}));
         onFirstRow();
-        query.finish();
-        other.close();
-        other = QSqlDatabase();
-        QSqlDatabase::removeDatabase("other");
     }
 
     // A close that cannot store the edit is refused, unless the user, told that the edit
@@ -361,14 +352,9 @@ private slots:
         FieldBox *name = form.lineBox(QStringLiteral("TextItemName"));
         QTest::mouseClick(name, Qt::LeftButton);
         QTest::keyClicks(name, QStringLiteral("x"));
-        {
-            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
-            other.setDatabaseName(dir.filePath(QStringLiteral("wobzel2011.db")));
-            QVERIFY(other.open());
-            QSqlQuery(other).exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON "
-                                                 "kjxmzxqk BEGIN SELECT RAISE(ABORT, 'no'); END"));
-        }
-        QSqlDatabase::removeDatabase("other");
+        QVERIFY(OtherConnection(dir.path())
+                    .exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON kjxmzxqk "
+                                         "BEGIN SELECT RAISE(ABORT, 'no'); END")));
         const QStringList told{
             QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。"),
             QStringLiteral("项目编号为201100000001的项目未保存的修改将会丢失，确认要退出吗？")};

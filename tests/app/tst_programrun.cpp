@@ -10,8 +10,6 @@
 #include <QFile>
 #include <QLockFile>
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -112,21 +110,15 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
-        {
-            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
-            other.setDatabaseName(dir.filePath(QStringLiteral("wobzel2011.db")));
-            QVERIFY(other.open());
-            QSqlQuery query(other);
-            QVERIFY(query.exec(QStringLiteral("BEGIN IMMEDIATE")));
-            ScriptedPrompts prompts;
-            ProgramRun run(dir.path(), prompts);
-            QVERIFY(run.start());
-            QCOMPARE(run.window().store().recordCount(), 1);
-            QCOMPARE(prompts.texts(), QStringList{QStringLiteral(
-                                          "数据库文件只能读取，不能写入，所做的修改将无法保存。")});
-            QVERIFY(query.exec(QStringLiteral("ROLLBACK")));
-        }
-        QSqlDatabase::removeDatabase("other");
+        OtherConnection other(dir.path());
+        QVERIFY(other.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        ScriptedPrompts prompts;
+        ProgramRun run(dir.path(), prompts);
+        QVERIFY(run.start());
+        QCOMPARE(run.window().store().recordCount(), 1);
+        QCOMPARE(prompts.texts(), QStringList{QStringLiteral(
+                                      "数据库文件只能读取，不能写入，所做的修改将无法保存。")});
+        QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include "recordstore.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -40,3 +42,26 @@ inline QStringList storedNames(const QString &folder)
 {
     return storedColumn(folder, 0);
 }
+
+// A second connection to a folder's database, as another program would hold it; its
+// transaction stays open until it is ended or the connection closes.
+class OtherConnection
+{
+public:
+    explicit OtherConnection(const QString &folder)
+    {
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        m_db.setDatabaseName(folder + QStringLiteral("/wobzel2011.db"));
+        m_db.open();
+    }
+    ~OtherConnection()
+    {
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    }
+    bool exec(const QString &sql) { return QSqlQuery(m_db).exec(sql); }
+
+private:
+    QSqlDatabase m_db;
+};
