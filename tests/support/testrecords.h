@@ -45,23 +45,14 @@ inline QStringList storedNames(const QString &folder)
 
 // A second connection to a folder's database, as another program would hold it; its
 // transaction stays open until it is ended or the connection closes.
-class OtherConnection
+struct OtherConnection
 {
-public:
     explicit OtherConnection(const QString &folder)
     {
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        m_db.setDatabaseName(folder + QStringLiteral("/wobzel2011.db"));
-        m_db.open();
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
+        db.setDatabaseName(folder + QStringLiteral("/wobzel2011.db"));
+        db.open();
     }
-    ~OtherConnection()
-    {
-        m_db.close();
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("other"));
-    }
-    bool exec(const QString &sql) { return QSqlQuery(m_db).exec(sql); }
-
-private:
-    QSqlDatabase m_db;
+    ~OtherConnection() { QSqlDatabase::removeDatabase("other"); }
+    bool exec(const QString &sql) { return QSqlQuery(QSqlDatabase::database("other")).exec(sql); }
 };
