@@ -22,18 +22,60 @@ CodePicker::CodePicker(const CodePickerSpec &def, QWidget *parent) : QComboBox(p
     // The list may be wider than the field it covers, so that every item reads in full.
     view()->setMinimumWidth(view()->sizeHintForColumn(0) + 24);
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { lineEdit()->clear(); });
+    // The box also activates an item when its text part loses the focus holding that
+    // item's text; only an activation that a choice in the list started is a pick.
     connect(this, qOverload<int>(&QComboBox::activated), this, [this](int index) {
-        if (index >= 0)
-            emit picked(itemText(index));
+        if (!m_choosing || index < 0)
+            return;
+        m_choosing = false;
+        emit picked(itemText(index));
     });
+    view()->installEventFilter(this);
+    view()->viewport()->installEventFilter(this);
     hide();
 }
 
 void CodePicker::setShownText(const QString &text)
 {
     const QSignalBlocker blocker(this);
-    setCurrentIndex(-1);
+    setCurrentIndex(findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
     setEditText(text);
+}
+
+void CodePicker::showPopup()
+{
+    emit listOpened();
+    QComboBox::showPopup();
+}
+
+// Sees a click or an Enter in the open list before the box acts on it.
+bool CodePicker::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool inList = view()->isVisible();
+    if (inList && watched == view()->viewport() && event->type() == QEvent::MouseButtonRelease)
+        noteChoice();
+    if (inList && watched == view() &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            noteChoice();
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+// The box activates the chosen item at once, while the event is handled; a click that
+// chose nothing leaves no choice behind.
+void CodePicker::noteChoice()
+{
+    m_choosing = true;
+    QMetaObject::invokeMethod(
+        this, [this] { m_choosing = false; }, Qt::QueuedConnection);
+}
+
+void CodePicker::hideEvent(QHideEvent *event)
+{
+    m_choosing = false;
+    QComboBox::hideEvent(event);
 }
 
 void CodePicker::wheelEvent(QWheelEvent *event)

@@ -26,12 +26,13 @@ DataControl::DataControl(RecordStore &store, QWidget *parent)
         layout->addWidget(button);
     };
     // The data control's buttons stop at the first and the last row.
-    addButton(QStringLiteral("|<"), QStringLiteral("first"), [this] { m_store.moveFirst(); });
+    addButton(QStringLiteral("|<"), QStringLiteral("first"),
+              [this] { move(&RecordStore::moveFirst); });
     addButton(QStringLiteral("<"), QStringLiteral("previous"), [this] {
         if (m_store.absolutePosition() > 1 || onDeletedRow())
-            m_store.movePrevious();
+            move(&RecordStore::movePrevious);
         if (!m_store.hasCurrent())
-            m_store.moveFirst();
+            move(&RecordStore::moveFirst);
     });
     m_caption->setAlignment(Qt::AlignCenter);
     m_caption->setObjectName(QStringLiteral("Adodc2xxxCaption"));
@@ -39,11 +40,19 @@ DataControl::DataControl(RecordStore &store, QWidget *parent)
     addButton(QStringLiteral(">"), QStringLiteral("next"), [this] {
         if ((m_store.hasCurrent() && m_store.absolutePosition() < m_store.recordCount()) ||
             onDeletedRow())
-            m_store.moveNext();
+            move(&RecordStore::moveNext);
         if (!m_store.hasCurrent())
-            m_store.moveLast();
+            move(&RecordStore::moveLast);
     });
-    addButton(QStringLiteral(">|"), QStringLiteral("last"), [this] { m_store.moveLast(); });
+    addButton(QStringLiteral(">|"), QStringLiteral("last"),
+              [this] { move(&RecordStore::moveLast); });
+}
+
+// On an empty table the buttons do nothing.
+void DataControl::move(bool (RecordStore::*step)())
+{
+    if (m_store.recordCount() > 0 && !(m_store.*step)())
+        emit moveFailed();
 }
 
 bool DataControl::onDeletedRow() const

@@ -17,8 +17,13 @@ public:
     QString caption() const;
     void setCaption(const QString &caption);
 
+signals:
+    // A move the recordset could not make: the row it stands on could not be stored.
+    void moveFailed();
+
 private:
     bool onDeletedRow() const;
+    void move(bool (RecordStore::*step)());
 
     RecordStore &m_store;
     QLabel *m_caption;

@@ -16,6 +16,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <utility>
 
 namespace {
 
@@ -72,6 +73,7 @@ FieldBehaviour::FieldBehaviour(FormMain &form) : m_form(form)
         if (!picker)
             continue;
         set.add(picker);
+        connect(picker, &CodePicker::listOpened, this, [this, picker] { listOpened(picker); });
         connect(picker, &CodePicker::picked, this,
                 [this, picker](const QString &item) { picked(picker, item); });
     }
@@ -315,11 +317,20 @@ void FieldBehaviour::moveTo(const char *target, QWidget *from)
         box->setFocus(Qt::OtherFocusReason);
 }
 
+// The field a pick will fill, and the record it belongs to, are those of the moment the list
+// opens.
+void FieldBehaviour::listOpened(CodePicker *picker)
+{
+    m_pick = PickTarget{picker, picker->def().targetField(m_form.codePickers().PickerSlot),
+                        m_form.store().currentIndex()};
+}
+
 void FieldBehaviour::picked(CodePicker *picker, const QString &item)
 {
     const CodePickerSpec &def = picker->def();
-    CodePickerSet &pickers = m_form.codePickers();
-    const QString target = def.targetField(pickers.PickerSlot);
+    const PickTarget pick = std::exchange(m_pick, PickTarget());
+    const bool sameRecord = pick.row >= 0 && pick.row == m_form.store().currentIndex();
+    const QString target = pick.picker == picker && sameRecord ? pick.field : QString();
     if (!target.isEmpty()) {
         if (QWidget *box = fieldBox(target))
             box->setFocus(Qt::OtherFocusReason);

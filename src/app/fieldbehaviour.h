@@ -56,6 +56,7 @@ private:
     QString failedCheck(Entry &entry);
     void refuse(Entry &entry, const QString &message);
     void finishRefusal(QWidget *box, const QString &message);
+    void listOpened(CodePicker *picker);
     void picked(CodePicker *picker, const QString &item);
     void light(Entry &entry, bool on);
     void moveTo(const char *target, QWidget *from);
@@ -67,4 +68,12 @@ private:
     QHash<QObject *, int> m_byBox;
     QHash<QString, int> m_byCode;
     QPointer<QWidget> m_refusing;
+
+    struct PickTarget
+    {
+        CodePicker *picker = nullptr;
+        QString field;
+        int row = -1;
+    };
+    PickTarget m_pick;
 };

@@ -42,6 +42,10 @@ public:
     static QString messageTitle() { return QStringLiteral("澜梧省科技计划项目执行情况年度调查"); }
     static QString shortTitle() { return QStringLiteral("澜梧省科技统计"); }
     static QString summaryTemplateProbe() { return QStringLiteral("人才培养情况.xls"); }
+    static QString updateFailureText()
+    {
+        return QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。");
+    }
 
     FormMain(const QString &programFolder, Prompts &prompts, QWidget *parent = nullptr);
     ~FormMain() override;
@@ -78,7 +82,8 @@ public:
 
     // Moves the focus off the panels (before one is hidden).
     void parkFocus();
-    // Stores what is pending and ends: false when the row could not be stored.
+    // Stores what is pending and ends: false when the row could not be stored and the user
+    // chose to stay.
     bool CommandEnd_Click();
 
 protected:
@@ -95,9 +100,14 @@ private:
     void probeSummaryTemplate();
     void connectCommands();
     void syncGridToCurrentRow();
+    void gridRowChosen(int row);
+    void sayMoveFailed();
     void Form_Resize();
     void Adodc2xxx_MoveComplete();
     bool storePending();
+    // Says that the pending edit could not be stored and asks whether to end without it;
+    // true when the user ends anyway.
+    bool askToEndWithoutStoring();
 
     QString m_folder;
     Prompts &m_prompts;

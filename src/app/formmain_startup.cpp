@@ -46,10 +46,10 @@ bool FormMain::Form_Load(QString *error)
     }
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
-                if (!m_gridRowsChanging && current.isValid() &&
-                    current.row() != m_store->currentIndex())
-                    m_store->moveTo(current.row());
+                if (!m_gridRowsChanging && current.isValid())
+                    gridRowChosen(current.row());
             });
+    connect(m_dataControl, &DataControl::moveFailed, this, &FormMain::sayMoveFailed);
     bindBoxes();
     probeSummaryTemplate();
     syncGridToCurrentRow();
@@ -136,6 +136,25 @@ void FormMain::Adodc2xxx_MoveComplete()
             QStringLiteral("%1/%2").arg(m_store->absolutePosition()).arg(m_store->recordCount()));
 }
 
+void FormMain::gridRowChosen(int row)
+{
+    if (row != m_store->currentIndex() && !m_store->moveTo(row))
+        sayMoveFailed();
+}
+
+// The recordset stays on its row with the edit; once the grid has handled the event that
+// moved its current line, the line goes back to that row, and the failure is shown.
+void FormMain::sayMoveFailed()
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            syncGridToCurrentRow();
+            m_prompts.message(updateFailureText(), messageTitle(), MessageIcon::Information);
+        },
+        Qt::QueuedConnection);
+}
+
 void FormMain::syncGridToCurrentRow()
 {
     if (!m_model)
@@ -153,13 +172,25 @@ void FormMain::syncGridToCurrentRow()
     m_grid->viewport()->update();
 }
 
+// When the pending edit cannot be stored, the program stays unless the user, told what is
+// lost, ends it anyway.
 bool FormMain::storePending()
 {
     if (!m_store->isOpen() || m_store->close())
         return true;
-    m_prompts.message(QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。"),
-                      messageTitle(), MessageIcon::Information);
-    return false;
+    if (!askToEndWithoutStoring())
+        return false;
+    m_store->closeWithoutStoring();
+    return true;
+}
+
+bool FormMain::askToEndWithoutStoring()
+{
+    m_prompts.message(updateFailureText(), messageTitle(), MessageIcon::Information);
+    return m_prompts.askYesNoDefaultNo(
+        QStringLiteral("项目编号为") + m_store->value(1) +
+            QStringLiteral("的项目未保存的修改将会丢失，确认要退出吗？"),
+        messageTitle());
 }
 
 bool FormMain::CommandEnd_Click()

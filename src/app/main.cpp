@@ -1,5 +1,5 @@
 #include "formmain.h"
-#include "prompts.h"
+#include "programrun.h"
 #include "qtprompts.h"
 
 #include <QApplication>
@@ -14,15 +14,9 @@ int main(int argc, char *argv[])
     QDir::setCurrent(folder);
 
     QtPrompts prompts;
-    FormMain form(folder, prompts);
-    prompts.setParent(&form);
-    QString error;
-    if (!form.Form_Load(&error)) {
-        prompts.message(QStringLiteral("数据库文件无法打开：%1\n%2")
-                            .arg(QDir(folder).filePath(QStringLiteral("wobzel2011.db")), error),
-                        FormMain::messageTitle(), MessageIcon::Information);
+    ProgramRun run(folder, prompts);
+    prompts.setParent(&run.window());
+    if (!run.start())
         return 1;
-    }
-    form.show();
     return app.exec();
 }

@@ -24,6 +24,8 @@ public:
     virtual bool askOkCancel(const QString &text, const QString &title) = 0;
     // Yes/No with the question icon; true on Yes.
     virtual bool askYesNo(const QString &text, const QString &title) = 0;
+    // The same with No as the default button, for a step that gives up data.
+    virtual bool askYesNoDefaultNo(const QString &text, const QString &title) = 0;
     // An input box; an empty text when cancelled.
     virtual QString input(const QString &prompt, const QString &title) = 0;
     // A file dialog; an empty name when cancelled.

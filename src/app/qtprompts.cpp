@@ -59,8 +59,19 @@ bool QtPrompts::askOkCancel(const QString &text, const QString &title)
 
 bool QtPrompts::askYesNo(const QString &text, const QString &title)
 {
+    return yesOrNo(text, title, QMessageBox::Yes);
+}
+
+bool QtPrompts::askYesNoDefaultNo(const QString &text, const QString &title)
+{
+    return yesOrNo(text, title, QMessageBox::No);
+}
+
+bool QtPrompts::yesOrNo(const QString &text, const QString &title, int defaultButton)
+{
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                     m_parent);
+    box.setDefaultButton(QMessageBox::StandardButton(defaultButton));
     const bool yes = box.exec() == QMessageBox::Yes;
     reactivate(m_parent);
     return yes;
@@ -78,9 +89,9 @@ QString QtPrompts::input(const QString &prompt, const QString &title)
 QString QtPrompts::saveFileName(const FileDialogSetup &setup)
 {
     // The program's save dialogs replace an existing file without a question.
-    const QString name = QFileDialog::getSaveFileName(m_parent, setup.title, setup.folder,
-                                                      setup.filter, nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
+    const QString name =
+        QFileDialog::getSaveFileName(m_parent, setup.title, setup.folder, setup.filter, nullptr,
+                                     QFileDialog::DontConfirmOverwrite);
     reactivate(m_parent);
     return followChoice(name);
 }

@@ -14,10 +14,13 @@ public:
     void message(const QString &text, const QString &title, MessageIcon icon) override;
     bool askOkCancel(const QString &text, const QString &title) override;
     bool askYesNo(const QString &text, const QString &title) override;
+    bool askYesNoDefaultNo(const QString &text, const QString &title) override;
     QString input(const QString &prompt, const QString &title) override;
     QString saveFileName(const FileDialogSetup &setup) override;
     QString openFileName(const FileDialogSetup &setup) override;
 
 private:
+    bool yesOrNo(const QString &text, const QString &title, int defaultButton);
+
     QWidget *m_parent;
 };

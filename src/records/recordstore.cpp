@@ -56,6 +56,12 @@ bool RecordStore::fail(const QString &message)
     return false;
 }
 
+// Another program has deleted the row since it was read.
+QString RecordStore::rowGone()
+{
+    return tr("the row is no longer in the table");
+}
+
 bool RecordStore::open(const QString &folder, QString *error)
 {
     m_path = QDir(folder).filePath(databaseFileName());
@@ -91,6 +97,26 @@ bool RecordStore::close()
         return false; // kept open, so that nothing pending is lost
     m_db.close();
     return true;
+}
+
+void RecordStore::closeWithoutStoring()
+{
+    m_dirty.fill(false);
+    m_db.close();
+}
+
+bool RecordStore::canWrite()
+{
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail(query.lastError().text());
+    // Writing the header page needs the journal beside the file, as every real write does.
+    const bool written =
+        query.exec(QStringLiteral("PRAGMA user_version")) && query.next() &&
+        query.exec(QStringLiteral("PRAGMA user_version=%1").arg(query.value(0).toLongLong()));
+    const QString error = query.lastError().text();
+    query.exec(QStringLiteral("ROLLBACK"));
+    return written || fail(error);
 }
 
 bool RecordStore::createTable()
@@ -257,6 +283,8 @@ bool RecordStore::updateRow(const Row &row, const QBitArray &columns)
     query.addBindValue(row.rowid);
     if (!query.exec())
         return fail(query.lastError().text());
+    if (query.numRowsAffected() != 1)
+        return fail(rowGone());
     return true;
 }
 
@@ -354,6 +382,8 @@ bool RecordStore::deleteCurrent()
         query.addBindValue(row.rowid);
         if (!query.exec())
             return fail(query.lastError().text());
+        if (query.numRowsAffected() != 1)
+            return fail(rowGone());
     }
     const int index = m_index;
     m_rows.remove(index);

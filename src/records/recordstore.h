@@ -12,7 +12,8 @@
 // project-number order (as text), and kept in memory: moves, the record count and the
 // position work on that list. Edits go into the current row's buffer; the row reaches the
 // database (one committed transaction) when the recordset moves off it, when it is told to
-// update, and when the store closes. A new row stays pending until then.
+// update, and when the store closes. A new row stays pending until then. Storing a row, or
+// deleting it, fails when the table no longer holds it (another program deleted it).
 class RecordStore : public QObject
 {
     Q_OBJECT
@@ -33,7 +34,13 @@ public:
     bool open(const QString &folder, QString *error = nullptr);
     // Stores any pending edit and closes the database.
     bool close();
+    // Closes the database without the pending edit (or new row), which is lost.
+    void closeWithoutStoring();
     bool isOpen() const { return m_db.isOpen(); }
+    // Stores the pending edit or new row of the current row; true when there is none.
+    bool storePending() { return storeCurrent(); }
+    // Whether the database file can be written now: a write that is rolled back at once.
+    bool canWrite();
     QString databasePath() const { return m_path; }
 
     // The recordset.
@@ -114,6 +121,7 @@ private:
     void setPosition(State state, int index);
     void announceCurrentRow();
     bool fail(const QString &message);
+    static QString rowGone();
 
     QSqlDatabase m_db;
     QString m_connection;

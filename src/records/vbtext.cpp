@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cfloat>
-#include <cmath>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -96,6 +96,40 @@ QString significantText(double value, int digits)
     return value < 0 ? u'-' + text : text;
 }
 
+// Whether a trimmed text is a sign, digits and at most one point, with at least one digit.
+bool isPlainDecimal(QStringView text)
+{
+    const QStringView body = text.startsWith(u'-') || text.startsWith(u'+') ? text.mid(1) : text;
+    return std::any_of(body.cbegin(), body.cend(), isDigit) && body.count(u'.') <= 1 &&
+           std::all_of(body.cbegin(), body.cend(), [](QChar c) { return isDigit(c) || c == u'.'; });
+}
+
+// A plain decimal text rounded half away from zero to its whole digits, however many, without
+// going through a double: "-12.5" gives "-13", "007" gives "7".
+QString roundedDecimal(QStringView text)
+{
+    const bool negative = text.startsWith(u'-');
+    const QStringView body = text.startsWith(u'-') || text.startsWith(u'+') ? text.mid(1) : text;
+    const qsizetype point = body.indexOf(u'.');
+    QString whole = body.left(point < 0 ? body.size() : point).toString();
+    if (point >= 0 && point + 1 < body.size() && body[point + 1] >= u'5') {
+        qsizetype d = whole.size() - 1;
+        for (; d >= 0 && whole[d] == u'9'; --d)
+            whole[d] = u'0';
+        if (d < 0)
+            whole.prepend(u'1');
+        else
+            whole[d] = QChar(whole[d].unicode() + 1);
+    }
+    qsizetype first = 0;
+    while (first < whole.size() && whole[first] == u'0')
+        ++first;
+    whole.remove(0, first);
+    if (whole.isEmpty())
+        return QStringLiteral("0");
+    return negative ? u'-' + whole : whole;
+}
+
 } // namespace
 
 // Reads the common case, a whole number of at most 15 digits (exact in a double), without the
@@ -184,13 +218,15 @@ QString wholeNumberDisplay(const QString &stored)
     const bool plainDigits =
         !stored.isEmpty() && (stored.size() == 1 || stored.front() != u'0') &&
         std::all_of(stored.cbegin(), stored.cend(), [](QChar c) { return isDigit(c); });
-    if (plainDigits && stored.size() < 16)
+    if (plainDigits)
         return stored;
     if (!isNumber(stored))
         return stored;
-    const double value = std::round(stored.trimmed().toDouble());
-    if (std::fabs(value) >= 1e15)
-        return QString::number(value, 'g', 15);
+    const QString trimmed = stored.trimmed();
+    if (isPlainDecimal(trimmed))
+        return roundedDecimal(trimmed);
+    // An exponent form: whole numbers in full digits at every size.
+    const double value = std::round(trimmed.toDouble());
     return QString::number(value == 0 ? 0.0 : value, 'f', 0);
 }
 

@@ -23,7 +23,8 @@ QString numberText(double value);
 QString numberTextSingle(float value);
 
 // A bound number box shows its value through the whole-number format "0": a text that is
-// a number is shown rounded half away from zero, without separators; any other text as it is.
+// a number is shown rounded half away from zero, in full digits at every size, without
+// separators; any other text as it is.
 QString wholeNumberDisplay(const QString &stored);
 
 // True when the whole text (surrounding blanks aside) is a decimal number.

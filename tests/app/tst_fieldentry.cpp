@@ -1,6 +1,7 @@
 #include "codepicker.h"
 #include "codepickerset.h"
 #include "codetables.h"
+#include "datacontrol.h"
 #include "fieldbehaviour.h"
 #include "fieldbinder.h"
 #include "fieldbox.h"
@@ -11,12 +12,15 @@
 #include "recordstore.h"
 #include "scriptedprompts.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
 
 Q_DECLARE_METATYPE(Page)
@@ -53,6 +57,9 @@ private slots:
     void typedTextIsWiped();
     void recordMoveHidesPickers();
     void sideFieldLeavesPickerShowing();
+    void repickAFieldHoldingAnItem();
+    void pickThenMoveToTheNextRecord();
+    void leavingAPickerPicksNothing();
 
     // Leave checks and focus
     void failedCheckRefocuses();
@@ -72,6 +79,10 @@ private:
     QWidget *focused() const { return QApplication::focusWidget(); }
     void addRecord(const QString &number);
     CodePicker *picker(const char *name) const;
+    void clickInto(const char *code);
+    void openList(CodePicker *picker);
+    void chooseByMouse(CodePicker *picker, int row);
+    void chooseByKeys(CodePicker *picker, int row);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ScriptedPrompts> m_prompts;
@@ -142,6 +153,42 @@ void TestFieldEntry::addRecord(const QString &number)
 CodePicker *TestFieldEntry::picker(const char *name) const
 {
     return m_form->codePickers().picker(QString::fromLatin1(name));
+}
+
+void TestFieldEntry::clickInto(const char *code)
+{
+    QTest::mouseClick(box(code), Qt::LeftButton);
+    QCoreApplication::processEvents();
+}
+
+// A click on the picker's arrow, at its right end, opens its list.
+void TestFieldEntry::openList(CodePicker *picker)
+{
+    QTest::mouseClick(picker, Qt::LeftButton, {},
+                      QPoint(picker->width() - 4, picker->height() / 2));
+    QTRY_VERIFY(picker->view()->isVisible());
+    QTest::qWait(50); // the list's window is activated while it is open, as on a screen
+}
+
+void TestFieldEntry::chooseByMouse(CodePicker *picker, int row)
+{
+    openList(picker);
+    QTest::qWait(QApplication::doubleClickInterval() + 50); // not the opening click's release
+    QAbstractItemView *list = picker->view();
+    const QRect item = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+    QCoreApplication::processEvents();
+}
+
+void TestFieldEntry::chooseByKeys(CodePicker *picker, int row)
+{
+    openList(picker);
+    QAbstractItemView *list = picker->view();
+    QTest::keyClick(list, Qt::Key_Home);
+    for (int i = 0; i < row; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCoreApplication::processEvents();
 }
 
 // Every caption, heading and static text shows whole in the place the page gives it.
@@ -359,18 +406,19 @@ void TestFieldEntry::pickWritesWholeItem()
     QCOMPARE(set.PickerSlot, qint16(2));
     QCOMPARE(sex->pos(), box("JB422")->pos());
     QCOMPARE(sex->currentText(), QStringLiteral("x"));
-    emit sex->activated(1);
+    chooseByKeys(sex, 1);
     QCOMPARE(text("JB422"), QStringLiteral("2.女"));
     QCOMPARE(m_form->store().value(RecordColumns::indexOf(u"JB422")), QStringLiteral("2.女"));
     QCOMPARE(focused(), box("JB422"));
     QVERIFY(!sex->isVisible());
 
     focus("JB72_02");
-    emit picker("ComboJB72")->activated(5);
+    chooseByMouse(picker("ComboJB72"), 5);
     QCOMPARE(text("JB72_02"), QStringLiteral("42.贷款不落实 "));
     // A shared picker picked with a slot outside its fields writes nothing.
+    focus("JB72_01");
     set.PickerSlot = 0;
-    emit picker("ComboJB72")->activated(0);
+    chooseByMouse(picker("ComboJB72"), 0);
     QCOMPARE(text("JB72_01"), QString());
     QVERIFY(!picker("ComboJB72")->isVisible());
 }
@@ -381,9 +429,11 @@ void TestFieldEntry::regionPickWritesSixDigits()
     focus("JB22");
     CodePicker *region = picker("ComboJB22");
     QCOMPARE(region->width(), box("JB22")->width());
-    emit region->activated(17);
+    chooseByKeys(region, 17);
     QCOMPARE(text("JB22"), QStringLiteral("730881"));
-    emit region->activated(2);
+    focus("JB21");
+    focus("JB22");
+    chooseByMouse(region, 2);
     QCOMPARE(text("JB22"), QStringLiteral("730300"));
 }
 
@@ -392,11 +442,12 @@ void TestFieldEntry::appraisalLevelPick()
     open(Page::Table1);
     setText("JB81", QStringLiteral("2.否"));
     focus("JB83");
-    emit picker("ComboJB83")->activated(0);
+    chooseByMouse(picker("ComboJB83"), 0);
     QCOMPARE(text("JB83"), QString());
     setText("JB81", QStringLiteral("1.是"));
+    focus("JB81");
     focus("JB83");
-    emit picker("ComboJB83")->activated(0);
+    chooseByMouse(picker("ComboJB83"), 0);
     QCOMPARE(text("JB83"), QStringLiteral("1.国际领先"));
 }
 
@@ -453,6 +504,55 @@ void TestFieldEntry::sideFieldLeavesPickerShowing()
     QCOMPARE(m_form->codePickers().shownPicker(), picker("ComboJB64"));
     focus("JB411");
     QCOMPARE(m_form->codePickers().shownPicker(), nullptr);
+}
+
+// A field that holds an item is picked anew, by mouse and by keys.
+void TestFieldEntry::repickAFieldHoldingAnItem()
+{
+    setText("JB81", QStringLiteral("1.是"));
+    open(Page::Table1);
+    clickInto("JB81");
+    chooseByMouse(picker("ComboJB81"), 1);
+    QCOMPARE(text("JB81"), QStringLiteral("2.否"));
+    QCOMPARE(focused(), box("JB81"));
+    clickInto("JB83");
+    clickInto("JB81");
+    chooseByKeys(picker("ComboJB81"), 0);
+    QCOMPARE(m_form->store().value(RecordColumns::indexOf(u"JB81")), QStringLiteral("1.是"));
+    QVERIFY(m_prompts->shown.isEmpty());
+}
+
+// A pick lands in the record current when the list opened, and nowhere else.
+void TestFieldEntry::pickThenMoveToTheNextRecord()
+{
+    addRecord(QStringLiteral("201100000002"));
+    QVERIFY(m_form->store().moveFirst());
+    open(Page::Table1);
+    clickInto("JB25");
+    CodePicker *nature = picker("ComboJB25_JB52_JB54");
+    chooseByMouse(nature, 4);
+    clickInto("JB24");
+    clickInto("JB25");
+    QTest::mouseClick(nature->lineEdit(), Qt::LeftButton);
+    QTest::mouseClick(m_form->dataControl()->findChild<QToolButton *>(QStringLiteral("next")),
+                      Qt::LeftButton);
+    QTest::qWait(20);
+    QCOMPARE(m_form->store().absolutePosition(), 2);
+    QCOMPARE(text("JB25"), QString());
+    QCOMPARE(m_form->store().row(0).value(u"JB25"), QStringLiteral("05.政府机关"));
+}
+
+// Leaving a picker's text part for another field picks nothing and leaves the focus there.
+void TestFieldEntry::leavingAPickerPicksNothing()
+{
+    setText("JB27", QStringLiteral("2.应用研究"));
+    open(Page::Table1);
+    clickInto("JB27");
+    QTest::mouseClick(picker("ComboJB27")->lineEdit(), Qt::LeftButton);
+    clickInto("JB21");
+    QTest::keyClicks(focused(), QStringLiteral("Z"));
+    QCOMPARE(text("JB21"), QStringLiteral("Z"));
+    QCOMPARE(m_form->store().value(RecordColumns::indexOf(u"JB27")), QStringLiteral("2.应用研究"));
 }
 
 void TestFieldEntry::failedCheckRefocuses()

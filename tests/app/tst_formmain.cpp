@@ -6,6 +6,7 @@
 #include "panel.h"
 #include "passingrecord.h"
 #include "projectcommands.h"
+#include "qtprompts.h"
 #include "recordstore.h"
 #include "scriptedprompts.h"
 #include "testrecords.h"
@@ -15,8 +16,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 class TestFormMain : public QObject
 {
@@ -289,6 +293,90 @@ private slots:
         QVERIFY(!form.panel(QStringLiteral("FrameCover"))->isVisible());
         QVERIFY(!box->hasFocus());
         QCOMPARE(form.store().current().value(u"JB03"), QStringLiteral("李四"));
+    }
+
+    // Another program holds the database, then takes the row away: a move that cannot store
+    // the pending edit says so and keeps the edit, the grid, the header and the boxes on the
+    // row.
+    void aMoveThatCannotStoreSaysSo()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}, {"2", "b"}}));
+        auto window = openWindow(dir.path());
+        FormMain &form = *window->form;
+        QApplication::setActiveWindow(&form);
+        QTest::mouseClick(form.button(QStringLiteral("CommandEditData")), Qt::LeftButton);
+        FieldBox *name = form.lineBox(QStringLiteral("TextItemName"));
+        QTest::mouseClick(name, Qt::LeftButton);
+        QTest::keyClicks(name, QStringLiteral("x"));
+        OtherConnection other(dir.path());
+        QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+
+        QTableView *grid = form.grid();
+        const QRect second = grid->visualRect(grid->model()->index(1, 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, second.center());
+        const QString failure = QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。");
+        QTRY_COMPARE(window->prompts.texts(), QStringList{failure});
+        auto onFirstRow = [&] {
+            QCOMPARE(form.store().absolutePosition(), 1);
+            QCOMPARE(grid->currentIndex().row(), 0);
+            QCOMPARE(form.lineBox(QStringLiteral("TextItemNo"))->text(), QStringLiteral("1"));
+            QCOMPARE(form.store().current().value(0), QStringLiteral("ax"));
+        };
+        onFirstRow();
+
+        // The row is gone from the table: storing the edit changes no row.
+        QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+        QVERIFY(other.exec(QStringLiteral("DELETE FROM kjxmzxqk WHERE JB02='1'")));
+        QTest::mouseClick(form.dataControl()->findChild<QToolButton *>(QStringLiteral("next")),
+                          Qt::LeftButton);
+        QTRY_COMPARE(window->prompts.texts(), QStringList({failure, failure}));
+        onFirstRow();
+    }
+
+    // A close that cannot store the edit is refused, unless the user, told that the edit
+    // is lost, ends anyway.
+    void closingWhenStoringFails()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"201100000001", "a"}}));
+        auto window = openWindow(dir.path());
+        FormMain &form = *window->form;
+        QApplication::setActiveWindow(&form);
+        FieldBox *name = form.lineBox(QStringLiteral("TextItemName"));
+        QTest::mouseClick(name, Qt::LeftButton);
+        QTest::keyClicks(name, QStringLiteral("x"));
+        QVERIFY(OtherConnection(dir.path())
+                    .exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON kjxmzxqk "
+                                         "BEGIN SELECT RAISE(ABORT, 'no'); END")));
+        const QStringList told{
+            QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。"),
+            QStringLiteral("项目编号为201100000001的项目未保存的修改将会丢失，确认要退出吗？")};
+        window->prompts.answers << false;
+        QVERIFY(!form.close());
+        QCOMPARE(window->prompts.texts(), told);
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.store().current().value(0), QStringLiteral("ax"));
+
+        window->prompts.answers << true;
+        QTest::mouseClick(form.button(QStringLiteral("CommandEnd")), Qt::LeftButton);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(window->prompts.texts(), told + told);
+        QCOMPARE(storedNames(dir.path()), QStringList{"a"});
+    }
+
+    // Enter on the question keeps the program: No is the default.
+    void theLossQuestionDefaultsToNo()
+    {
+        QtPrompts prompts;
+        QTimer enter;
+        QObject::connect(&enter, &QTimer::timeout, [] {
+            if (QWidget *box = QApplication::activeModalWidget())
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        enter.start(20);
+        QVERIFY(!prompts.askYesNoDefaultNo(QStringLiteral("确认要退出吗？"), QString()));
+        QVERIFY(prompts.askYesNo(QStringLiteral("请指定文件名！！"), QString()));
     }
 
     void editsAreStoredWhenTheWindowCloses()

@@ -47,31 +47,38 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("current");
+        QTest::addColumn<int>("projects"); // the first ones of three
         QTest::newRow("cancelled") << ""
                                    << ""
-                                   << "200100000001";
+                                   << "200100000001" << 3;
         QTest::newRow("too short") << "20010000001"
                                    << "项目编号格式错误。"
-                                   << "200100000001";
+                                   << "200100000001" << 3;
         QTest::newRow("too long") << "2001000000011"
                                   << "项目编号格式错误。"
-                                  << "200100000001";
+                                  << "200100000001" << 3;
         QTest::newRow("existing") << "200100000002"
                                   << "项目编号已存在，请核对。"
-                                  << "200100000002";
+                                  << "200100000002" << 3;
         QTest::newRow("existing, other zeros") << "000000000003"
                                                << "项目编号已存在，请核对。"
-                                               << "3";
+                                               << "3" << 3;
+        QTest::newRow("existing, the only project") << "200100000001"
+                                                    << "项目编号已存在，请核对。"
+                                                    << "200100000001" << 1;
     }
     void addRefusals()
     {
         QFETCH(QString, answer);
         QFETCH(QString, message);
         QFETCH(QString, current);
-        Window w({{"200100000001", "a"}, {"200100000002", "b"}, {"3", "c"}});
+        QFETCH(int, projects);
+        const QList<QPair<QString, QString>> three{
+            {"200100000001", "a"}, {"200100000002", "b"}, {"3", "c"}};
+        Window w(three.mid(0, projects));
         w.prompts.inputs << answer;
         w.commands().CommandAddItem_Click();
-        QCOMPARE(w.store().recordCount(), 3);
+        QCOMPARE(w.store().recordCount(), projects);
         QCOMPARE(w.prompts.shown.first().text, QStringLiteral("请输入新增项目编号"));
         QCOMPARE(w.prompts.shown.size(), message.isEmpty() ? 1 : 2);
         if (!message.isEmpty()) {

@@ -126,6 +126,8 @@ private slots:
         QVERIFY(store.moveTo(1));
         QCOMPARE(store.current().value(0), QStringLiteral("b"));
         QCOMPARE(moves.count(), 6); // the two failed moves send nothing
+        QVERIFY(store.movePrevious());
+        QCOMPARE(store.absolutePosition(), 1);
     }
 
     void addNewIsPendingAndCounted()
@@ -144,6 +146,14 @@ private slots:
         QCOMPARE(storedNumbers(dir.path()).size(), 2);
         // The new row stays where it was added until the store is read again.
         QCOMPARE(store.row(1).value(1), QStringLiteral("200100000002"));
+        // Stored once, it is updated later, not inserted again.
+        QVERIFY(store.moveTo(1));
+        QVERIFY(store.setValue(0, QStringLiteral("b")));
+        QVERIFY(store.moveFirst());
+        RecordStore again;
+        QVERIFY(again.open(dir.path()));
+        QCOMPARE(again.recordCount(), 2);
+        QCOMPARE(again.row(1).value(0), QStringLiteral("b"));
     }
 
     void writesOnlyChangedColumns()
@@ -186,6 +196,25 @@ private slots:
         QVERIFY(store.moveNext());
         QVERIFY(!store.deleteCurrent()); // past the end
         QCOMPARE(storedNumbers(dir.path()), QStringList({"1", "3"}));
+    }
+
+    // Another program deleted the row: storing the edit or deleting the row changes no row,
+    // which is a failure; the edit stays in the row.
+    void writesThatChangeNoRowFail()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}, {"2", "b"}}));
+        RecordStore store;
+        QVERIFY(store.open(dir.path()));
+        QVERIFY(store.setValue(0, QStringLiteral("edited")));
+        execRaw(dir.path(), QStringLiteral("DELETE FROM kjxmzxqk WHERE JB02='1'"));
+        QVERIFY(!store.moveNext());
+        QVERIFY(!store.update());
+        QVERIFY(!store.lastError().isEmpty());
+        QCOMPARE(store.absolutePosition(), 1);
+        QCOMPARE(store.current().value(0), QStringLiteral("edited"));
+        QVERIFY(!store.deleteCurrent());
+        QCOMPARE(store.recordCount(), 2);
     }
 
     void deletingAPendingRowStoresNothing()

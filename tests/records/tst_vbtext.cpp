@@ -36,6 +36,7 @@ private slots:
         QTest::newRow("leading zeros of a project number") << "000123456789" << 123456789.0;
         QTest::newRow("point only") << "." << 0.0;
         QTest::newRow("carriage return stops") << "1\r2" << 1.0;
+        QTest::newRow("non-ASCII character stops") << "12元3" << 12.0;
     }
     void numericValue()
     {
@@ -54,10 +55,10 @@ private slots:
     {
         // A locale whose decimal point is a comma, made for the test.
         QTemporaryDir locales;
-        const int made = QProcess::execute(
-            QStringLiteral("localedef"),
-            {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
-             QStringLiteral("UTF-8"), locales.filePath(QStringLiteral("de_DE.UTF-8"))});
+        const int made = QProcess::execute(QStringLiteral("localedef"),
+                                           {QStringLiteral("-i"), QStringLiteral("de_DE"),
+                                            QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                                            locales.filePath(QStringLiteral("de_DE.UTF-8"))});
         if (made != 0)
             QSKIP("localedef cannot make a German locale here");
         qputenv("LOCPATH", QFile::encodeName(locales.path()));
@@ -126,6 +127,16 @@ private slots:
                                    << "abc";
         QTest::newRow("blank kept") << " "
                                     << " ";
+        QTest::newRow("leading zeros dropped") << "007"
+                                               << "7";
+        QTest::newRow("17 digits") << "99999999999999999"
+                                   << "99999999999999999";
+        QTest::newRow("20 digits") << "12345678901234567890"
+                                   << "12345678901234567890";
+        QTest::newRow("20 digits and a half") << "-99999999999999999999.5"
+                                              << "-100000000000000000000";
+        QTest::newRow("exponent in full digits") << "1e17"
+                                                 << "100000000000000000";
     }
     void wholeNumberDisplay()
     {

@@ -41,6 +41,10 @@ public:
         shown << Shown{text, title, MessageIcon::Question};
         return answers.isEmpty() ? false : answers.dequeue();
     }
+    bool askYesNoDefaultNo(const QString &text, const QString &title) override
+    {
+        return askYesNo(text, title);
+    }
     QString input(const QString &prompt, const QString &title) override
     {
         shown << Shown{prompt, title, MessageIcon::None};

@@ -2,6 +2,8 @@
 
 #include "recordstore.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -19,13 +21,38 @@ inline bool addTestProjects(const QString &folder, const QList<QPair<QString, QS
     return store.close();
 }
 
-inline QStringList storedNumbers(const QString &folder)
+// One column of every stored row, in project-number order.
+inline QStringList storedColumn(const QString &folder, int column)
 {
     RecordStore store;
-    QStringList numbers;
+    QStringList values;
     if (!store.open(folder))
-        return numbers;
+        return values;
     for (int i = 0; i < store.recordCount(); ++i)
-        numbers << store.row(i).value(1);
-    return numbers;
+        values << store.row(i).value(column);
+    return values;
 }
+
+inline QStringList storedNumbers(const QString &folder)
+{
+    return storedColumn(folder, 1);
+}
+
+inline QStringList storedNames(const QString &folder)
+{
+    return storedColumn(folder, 0);
+}
+
+// A second connection to a folder's database, as another program would hold it; its
+// transaction stays open until it is ended or the connection closes.
+struct OtherConnection
+{
+    explicit OtherConnection(const QString &folder)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
+        db.setDatabaseName(folder + QStringLiteral("/wobzel2011.db"));
+        db.open();
+    }
+    ~OtherConnection() { QSqlDatabase::removeDatabase("other"); }
+    bool exec(const QString &sql) { return QSqlQuery(QSqlDatabase::database("other")).exec(sql); }
+};
