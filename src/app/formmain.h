@@ -26,6 +26,7 @@ class QPushButton;
 class QTableView;
 class RecordStore;
 class RecordTableModel;
+class ReportCommands;
 
 // The main window: main buttons, header, data control, the project list and the five pages,
 // over the one recordset of the survey table.
@@ -109,6 +110,7 @@ private:
     std::unique_ptr<OfficeSuite> m_office;
     std::unique_ptr<HelpCommand> m_helpCommand;
     std::unique_ptr<DataFileCommands> m_dataFileCommands;
+    std::unique_ptr<ReportCommands> m_reportCommands;
     std::unique_ptr<FieldBehaviour> m_fieldBehaviour;
     CheckState m_check;
     CodePickerSet m_pickers;

@@ -14,6 +14,7 @@
 #include "prompts.h"
 #include "recordstore.h"
 #include "recordtablemodel.h"
+#include "reportcommands.h"
 #include "twips.h"
 
 #include <QCloseEvent>
@@ -86,6 +87,9 @@ void FormMain::connectCommands()
     m_checkCommands->connectControls();
     m_helpCommand->connectControls();
     m_dataFileCommands->connectControls();
+    onClick("CommandReport", [this] { m_reportCommands->CommandReport_Click(); });
+    onClick("CommandReports", [this] { m_reportCommands->CommandReports_Click(); });
+    onClick("CommandPrint", [this] { m_reportCommands->CommandPrint_Click(); });
 }
 
 OfficeSuite &FormMain::office()
