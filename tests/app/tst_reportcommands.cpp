@@ -82,7 +82,8 @@ private slots:
     {
         Window window(kThree);
         QVERIFY(window.form->store().moveTo(1));
-        QTest::keyClicks(window.form->lineBox(QStringLiteral("TextItemName")), QStringLiteral("-2"));
+        QTest::keyClicks(window.form->lineBox(QStringLiteral("TextItemName")),
+                         QStringLiteral("-2"));
         window.click("CommandReport");
         QCOMPARE(window.prompts.texts(),
                  QStringList(QStringLiteral(
@@ -131,8 +132,8 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QStringList>("reports");
         const QString question = QStringLiteral("生成全部项目报表需要较长时间，要继续吗？");
-        QTest::newRow("cancelled") << kThree << false << true << QStringList{question}
-                                   << QStringList();
+        QTest::newRow("cancelled")
+            << kThree << false << true << QStringList{question} << QStringList();
         QTest::newRow("three projects")
             << kThree << true << true << QStringList{question, kAllMade}
             << QStringList{"201101010001.doc", "201101010002.doc", "201101010003.doc"};
@@ -143,9 +144,9 @@ private slots:
             << QStringList{"201101010001.doc"};
         QTest::newRow("no template")
             << kThree << true << false << QStringList{question, kNoTemplate} << QStringList();
-        QTest::newRow("empty table") << Projects() << true << true
-                                     << QStringList{question, "没有项目记录，未生成报表。"}
-                                     << QStringList();
+        QTest::newRow("empty table")
+            << Projects() << true << true << QStringList{question, "没有项目记录，未生成报表。"}
+            << QStringList();
     }
     void allProjects()
     {
@@ -159,9 +160,11 @@ private slots:
         window.click("CommandReports");
         QCOMPARE(window.prompts.texts().size(), messages.size());
         for (int i = 0; i < messages.size(); ++i)
-            QVERIFY2(window.prompts.texts().at(i).startsWith(messages.at(i)), qPrintable(messages.at(i)));
+            QVERIFY2(window.prompts.texts().at(i).startsWith(messages.at(i)),
+                     qPrintable(messages.at(i)));
         QCOMPARE(window.reports(), reports);
-        QCOMPARE(window.office->word.calls.isEmpty(), reports.isEmpty() && !messages.contains(kFailed));
+        QCOMPARE(window.office->word.calls.isEmpty(),
+                 reports.isEmpty() && !messages.contains(kFailed));
         if (answer && withTemplate && !projects.isEmpty())
             QVERIFY(window.form->store().isPastTheEnd());
         else // where it was

@@ -99,9 +99,15 @@ void TestReportCommandsOffice::initTestCase()
         QVERIFY(store.open(m_folder));
         const QList<QList<QPair<const char16_t *, QString>>> records = {
             {{u"JB02", "201101010002"}, {u"JB01", "乙"}},
-            {{u"JB02", "201101010001"}, {u"JB01", kName}, {u"TBSJ", "2011-03-05"},
-             {u"JB82", "2010-12"}, {u"JB61", "2201-2203.科技成果转化"}, {u"JB25", "99.其他"},
-             {u"JB72_01", "42.贷款不落实 "}, {u"JB421", "1.男"}, {u"JG920", "7"}},
+            {{u"JB02", "201101010001"},
+             {u"JB01", kName},
+             {u"TBSJ", "2011-03-05"},
+             {u"JB82", "2010-12"},
+             {u"JB61", "2201-2203.科技成果转化"},
+             {u"JB25", "99.其他"},
+             {u"JB72_01", "42.贷款不落实 "},
+             {u"JB421", "1.男"},
+             {u"JG920", "7"}},
             {{u"JB02", "201101010003"}, {u"JB01", "丙"}},
         };
         for (const auto &values : records) {
@@ -133,11 +139,19 @@ void TestReportCommandsOffice::reportHoldsTheRecordAsTheBoxesShowIt()
              QStringLiteral("报表已生成，文件名为：201101010001.doc，报表格式可能需要调整。"));
     QMap<QString, QString> texts;
     QVERIFY(readReport(writer(), path(QStringLiteral("201101010001.doc")), &texts).ok());
-    const QMap<QString, QString> expected = {
-        {"JB01", kName + "-2"}, {"TBSJ_1", "2011"}, {"TBSJ_2", "03"}, {"TBSJ_3", "05"},
-        {"JB82_1", "2010"},     {"JB82_2", "12"},   {"JB61", "2201"}, {"JB25", "99"},
-        {"JB72_01", "42"},      {"JB421", "1.男"},  {"JB27", ""},     {"JG920", "7"},
-        {"JDCG", ""}};
+    const QMap<QString, QString> expected = {{"JB01", kName + "-2"},
+                                             {"TBSJ_1", "2011"},
+                                             {"TBSJ_2", "03"},
+                                             {"TBSJ_3", "05"},
+                                             {"JB82_1", "2010"},
+                                             {"JB82_2", "12"},
+                                             {"JB61", "2201"},
+                                             {"JB25", "99"},
+                                             {"JB72_01", "42"},
+                                             {"JB421", "1.男"},
+                                             {"JB27", ""},
+                                             {"JG920", "7"},
+                                             {"JDCG", ""}};
     for (auto it = expected.begin(); it != expected.end(); ++it)
         QCOMPARE(texts.value(it.key(), QStringLiteral("(missing)")), it.value());
     QCOMPARE(texts.size(), 136);

@@ -135,10 +135,13 @@ void TestProjectReport::failureClosesTheDocumentUnsavedAndKeepsTheOldReport_data
     QTest::addColumn<QString>("message");
     const QString other = QStringLiteral("报表生成失败！请关闭所有Word文件，重新启动系统后重试。");
     QTest::newRow("template missing")
-        << "template" << QStringLiteral("报表生成失败！请将报表模板文件“xxxx模板.Doc”复制到安装目录。");
-    QTest::newRow("bookmark missing") << "bookmark" << other + QStringLiteral("\n文档中没有书签“JB27”。");
+        << "template"
+        << QStringLiteral("报表生成失败！请将报表模板文件“xxxx模板.Doc”复制到安装目录。");
+    QTest::newRow("bookmark missing")
+        << "bookmark" << other + QStringLiteral("\n文档中没有书签“JB27”。");
     QTest::newRow("report cannot be written") << "write" << other;
-    QTest::newRow("office cannot start") << "start" << other + QStringLiteral("\n办公软件无法启动（测试）。");
+    QTest::newRow("office cannot start")
+        << "start" << other + QStringLiteral("\n办公软件无法启动（测试）。");
 }
 
 void TestProjectReport::failureClosesTheDocumentUnsavedAndKeepsTheOldReport()
