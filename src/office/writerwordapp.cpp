@@ -431,8 +431,8 @@ Function TypeAt(oDocument As Object, aNames As Variant, aTexts As Variant) As Va
     On Error GoTo Failed
     oMarks = oDocument.getBookmarks()
     oDocument.lockControllers()
-    oDocument.getUndoManager().lock()
     bLocked = True
+    oDocument.getUndoManager().lock()
     For i = LBound(aNames) To UBound(aNames)
         If Not oMarks.hasByName(aNames(i)) Then
             vResult = "missing:" & aNames(i)
