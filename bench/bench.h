@@ -18,6 +18,7 @@ struct BenchOperation
     QString name;
     std::function<double(BenchContext &)> run;
     bool usesRecords = true; // false: printed with 0 records
+    int ownRecords = -1;     // when set: the operation makes its own records, this many
 };
 
 // Writes `count` synthetic survey records straight into the database of `folder`.
@@ -29,3 +30,4 @@ QVector<BenchOperation> dataFileBenchOperations();
 QVector<BenchOperation> entryBenchOperations();
 QVector<BenchOperation> officeBenchOperations();
 QVector<BenchOperation> summaryBenchOperations();
+QVector<BenchOperation> reportBenchOperations();

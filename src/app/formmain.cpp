@@ -14,6 +14,7 @@
 #include "projectcommands.h"
 #include "recordstore.h"
 #include "recordtablemodel.h"
+#include "reportcommands.h"
 #include "summarycommand.h"
 #include "twips.h"
 
@@ -130,6 +131,8 @@ FormMain::FormMain(const QString &programFolder, Prompts &prompts, QWidget *pare
     m_helpCommand = std::make_unique<HelpCommand>(*this);
     m_dataFileCommands = std::make_unique<DataFileCommands>(*this);
     m_summaryCommand = std::make_unique<SummaryCommand>(
+        *m_store, [this]() -> OfficeSuite & { return office(); }, m_prompts, m_folder);
+    m_reportCommands = std::make_unique<ReportCommands>(
         *m_store, [this]() -> OfficeSuite & { return office(); }, m_prompts, m_folder);
     m_fieldBehaviour = std::make_unique<FieldBehaviour>(*this);
     connectCommands();

@@ -27,6 +27,7 @@ class QTableView;
 class RecordStore;
 class RecordTableModel;
 class SummaryCommand;
+class ReportCommands;
 
 // The main window: main buttons, header, data control, the project list and the five pages,
 // over the one recordset of the survey table.
@@ -121,6 +122,7 @@ private:
     std::unique_ptr<HelpCommand> m_helpCommand;
     std::unique_ptr<DataFileCommands> m_dataFileCommands;
     std::unique_ptr<SummaryCommand> m_summaryCommand;
+    std::unique_ptr<ReportCommands> m_reportCommands;
     std::unique_ptr<FieldBehaviour> m_fieldBehaviour;
     CheckState m_check;
     CodePickerSet m_pickers;

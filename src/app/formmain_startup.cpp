@@ -15,6 +15,7 @@
 #include "recordstore.h"
 #include "recordtablemodel.h"
 #include "summarycommand.h"
+#include "reportcommands.h"
 #include "twips.h"
 
 #include <QCloseEvent>
@@ -88,6 +89,9 @@ void FormMain::connectCommands()
     m_helpCommand->connectControls();
     m_dataFileCommands->connectControls();
     onClick("CommandSum", [this] { m_summaryCommand->CommandSum_Click(); });
+    onClick("CommandReport", [this] { m_reportCommands->CommandReport_Click(); });
+    onClick("CommandReports", [this] { m_reportCommands->CommandReports_Click(); });
+    onClick("CommandPrint", [this] { m_reportCommands->CommandPrint_Click(); });
 }
 
 OfficeSuite &FormMain::office()

@@ -2,6 +2,8 @@
 
 #include "officestatus.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 // The program-wide word-processor object. Its first use starts the word processor (not
@@ -36,4 +38,19 @@ public:
 
     virtual bool isRunning() const = 0;
     virtual int documentCount() const = 0;
+
+    // Types at many bookmarks of the active document in one call: the same as goToBookmark
+    // then typeText for each (bookmark, text) pair, in order. Stops at the first failure; a
+    // missing bookmark fails with its name in the text, and what was typed before it stays.
+    virtual OfficeStatus typeAtBookmarks(const QList<QPair<QString, QString>> &texts)
+    {
+        for (const auto &[bookmark, text] : texts) {
+            OfficeStatus status = goToBookmark(bookmark);
+            if (status.ok())
+                status = typeText(text);
+            if (!status.ok())
+                return status;
+        }
+        return OfficeStatus::success();
+    }
 };

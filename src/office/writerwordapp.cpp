@@ -392,3 +392,146 @@ int WriterWordApp::documentCount() const
     d->forgetLost();
     return int(d->documents.size());
 }
+
+// ---- Typing at many bookmarks in one call ----
+//
+// A bridge call costs a millisecond or more, and typing at one bookmark takes several. The
+// fill therefore runs inside the office as a Basic routine: an application library of the
+// run's private profile, set up once per office start and invoked once per fill.
+
+#include "officeprocess_p.h"
+
+#include <com/sun/star/container/XNameContainer.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
+#include <com/sun/star/script/XLibraryContainer.hpp>
+#include <com/sun/star/script/provider/XScript.hpp>
+#include <com/sun/star/script/provider/XScriptProvider.hpp>
+#include <com/sun/star/script/provider/theMasterScriptProviderFactory.hpp>
+
+struct WriterWordApp::FillRoutine
+{
+    Reference<css::script::provider::XScript> script;
+    int generation = -1;
+};
+
+namespace {
+
+const char kFillLibrary[] = "WobzelFill";
+const char kFillModule[] = "Bookmarks";
+const char kFillScript[] =
+    "vnd.sun.star.script:WobzelFill.Bookmarks.TypeAt?language=Basic&location=application";
+
+// Returns the selection after the last text, "missing:NAME" for a bookmark the document
+// lacks, or "error:TEXT". Errors are caught here: an office with a display would otherwise
+// show them in a dialog of its own.
+const char kFillSource[] = R"basic(
+Function TypeAt(oDocument As Object, aNames As Variant, aTexts As Variant) As Variant
+    Dim oMarks As Object, oRange As Object, oText As Object, oCursor As Object
+    Dim vResult As Variant, bLocked As Boolean, i As Long
+    On Error GoTo Failed
+    oMarks = oDocument.getBookmarks()
+    oDocument.lockControllers()
+    bLocked = True
+    oDocument.getUndoManager().lock()
+    For i = LBound(aNames) To UBound(aNames)
+        If Not oMarks.hasByName(aNames(i)) Then
+            vResult = "missing:" & aNames(i)
+            GoTo Done
+        End If
+        oRange = oMarks.getByName(aNames(i)).getAnchor()
+        If i < UBound(aNames) Then
+            oRange.getText().insertString(oRange, aTexts(i), True)
+        Else
+            oText = oRange.getText()
+            oCursor = oText.createTextCursorByRange(oRange)
+            oText.insertString(oCursor, aTexts(i), True)
+            oCursor.collapseToEnd()
+            vResult = oCursor
+        End If
+    Next i
+Done:
+    On Error Resume Next
+    If bLocked Then
+        oDocument.getUndoManager().unlock()
+        oDocument.unlockControllers()
+    End If
+    TypeAt = vResult
+    Exit Function
+Failed:
+    vResult = "error:" & Error$
+    Resume Done
+End Function
+)basic";
+
+Reference<css::script::provider::XScript> setUpFillRoutine(OfficeProcess &process)
+{
+    const Reference<css::uno::XComponentContext> context = process.impl().context;
+    const Reference<css::script::XLibraryContainer> libraries(
+        context->getServiceManager()->createInstanceWithContext(
+            OUString("com.sun.star.script.ApplicationScriptLibraryContainer"), context),
+        UNO_QUERY_THROW);
+    const OUString libraryName = OUString::createFromAscii(kFillLibrary);
+    if (!libraries->hasByName(libraryName))
+        libraries->createLibrary(libraryName);
+    const Reference<css::container::XNameContainer> library(libraries->getByName(libraryName),
+                                                            UNO_QUERY_THROW);
+    const OUString moduleName = OUString::createFromAscii(kFillModule);
+    const Any source(OUString::createFromAscii(kFillSource));
+    if (library->hasByName(moduleName))
+        library->replaceByName(moduleName, source);
+    else
+        library->insertByName(moduleName, source);
+    const Reference<css::script::provider::XScriptProvider> provider =
+        css::script::provider::theMasterScriptProviderFactory::get(context)->createScriptProvider(
+            Any(OUString()));
+    return provider->getScript(OUString::createFromAscii(kFillScript));
+}
+
+} // namespace
+
+OfficeStatus WriterWordApp::typeAtBookmarks(const QList<QPair<QString, QString>> &texts)
+{
+    Document *document = d->active();
+    if (!document)
+        return d->noDocument();
+    if (texts.isEmpty())
+        return OfficeStatus::success();
+    css::uno::Sequence<OUString> names(texts.size());
+    css::uno::Sequence<OUString> values(texts.size());
+    for (int i = 0; i < texts.size(); ++i) {
+        QString typed = texts[i].second;
+        typed.replace(QLatin1String("\r\n"), QLatin1String("\r"));
+        typed.replace(QLatin1Char('\n'), QLatin1Char('\r'));
+        names.getArray()[i] = uno::toOU(texts[i].first);
+        values.getArray()[i] = uno::toOU(typed);
+    }
+    const QString what = QStringLiteral("输入书签文字");
+    return uno::call(d->process, what, [&]() -> OfficeStatus {
+        if (!m_fill)
+            m_fill = std::make_shared<FillRoutine>();
+        if (!m_fill->script.is() || m_fill->generation != d->process.generation()) {
+            m_fill->script = setUpFillRoutine(d->process);
+            m_fill->generation = d->process.generation();
+        }
+        css::uno::Sequence<Any> arguments(3);
+        arguments.getArray()[0] <<= document->component;
+        arguments.getArray()[1] <<= names;
+        arguments.getArray()[2] <<= values;
+        css::uno::Sequence<sal_Int16> outIndexes;
+        css::uno::Sequence<Any> outValues;
+        const Any result = m_fill->script->invoke(arguments, outIndexes, outValues);
+        OUString failure;
+        if (result >>= failure) {
+            if (failure.startsWith("missing:", &failure))
+                return OfficeStatus::failure(
+                    QStringLiteral("定位书签“%1”失败：文档中没有这个书签。")
+                        .arg(uno::toQ(failure)));
+            failure.startsWith("error:", &failure);
+            return OfficeStatus::failure(QStringLiteral("%1失败：%2").arg(what, uno::toQ(failure)));
+        }
+        const Reference<css::text::XTextRange> end(result, UNO_QUERY);
+        if (end.is())
+            document->selection = end;
+        return OfficeStatus::success();
+    });
+}

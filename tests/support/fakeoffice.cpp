@@ -261,3 +261,21 @@ std::unique_ptr<Spreadsheet> FakeOffice::createSpreadsheet()
     ++spreadsheetsCreated;
     return std::make_unique<FakeSpreadsheet>(*this);
 }
+
+// ---- many bookmarks in one call ----
+
+OfficeStatus FakeWordApp::typeAtBookmarks(const QList<QPair<QString, QString>> &texts)
+{
+    OfficeStatus status = begin(QStringLiteral("typeAtBookmarks %1").arg(texts.size()));
+    Document *document = active();
+    if (status.ok() && !document)
+        return OfficeStatus::failure(QStringLiteral("没有打开的文档。"));
+    for (int i = 0; status.ok() && i < texts.size(); ++i) {
+        const auto &[bookmark, text] = texts[i];
+        if (!document->content.bookmarks.contains(bookmark))
+            return OfficeStatus::failure(QStringLiteral("文档中没有书签“%1”。").arg(bookmark));
+        document->currentBookmark = bookmark;
+        document->content.typed << qMakePair(bookmark, text);
+    }
+    return status;
+}

@@ -98,6 +98,10 @@ private:
 
     FakeOffice &m_office;
     QList<int> m_open; // indexes into documents; the last is active
+
+public:
+    // One call ("typeAtBookmarks N"), with the effect of goToBookmark and typeText for each.
+    OfficeStatus typeAtBookmarks(const QList<QPair<QString, QString>> &texts) override;
 };
 
 class FakeOffice : public OfficeSuite

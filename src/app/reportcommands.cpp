@@ -1,0 +1,118 @@
+#include "reportcommands.h"
+
+#include "formmain.h"
+#include "officesuite.h"
+#include "projectreport.h"
+#include "prompts.h"
+#include "recordstore.h"
+#include "waitcursor.h"
+#include "wordapp.h"
+
+#include <optional>
+
+using ProjectReport::Outcome;
+
+ReportCommands::ReportCommands(RecordStore &store, std::function<OfficeSuite &()> office,
+                               Prompts &prompts, const QString &programFolder)
+    : m_store(store), m_office(std::move(office)), m_prompts(prompts), m_folder(programFolder)
+{
+}
+
+void ReportCommands::message(const QString &text, const QString &title)
+{
+    m_prompts.message(text, title, MessageIcon::Information);
+}
+
+void ReportCommands::showFailure(const Outcome &outcome)
+{
+    message(ProjectReport::failureText(outcome), ProjectReport::failureTitle());
+}
+
+// A missing template is told; one that is there but cannot be read ends the command silently.
+bool ReportCommands::templateThere()
+{
+    switch (ProjectReport::probeTemplate(m_folder)) {
+    case ProjectReport::TemplateState::Present:
+        return true;
+    case ProjectReport::TemplateState::Missing:
+        message(
+            QStringLiteral("未找到报表模板文件！请将报表模板文件“xxxx模板.Doc”复制到安装目录。"),
+            FormMain::messageTitle());
+        return false;
+    case ProjectReport::TemplateState::Unreadable:
+        break;
+    }
+    return false;
+}
+
+void ReportCommands::CommandReport_Click()
+{
+    if (!templateThere())
+        return;
+    const SurveyRecord record = m_store.current();
+    std::optional<WaitCursor> wait(std::in_place);
+    const Outcome outcome =
+        ProjectReport::GenerateProjectReport(m_office().wordApp(), m_folder, record);
+    wait.reset();
+    if (!outcome.made()) {
+        showFailure(outcome);
+        return;
+    }
+    message(QStringLiteral("报表已生成，文件名为：") + record.shown(u"JB02") +
+                QStringLiteral(".doc，报表格式可能需要调整。"),
+            FormMain::shortTitle());
+}
+
+void ReportCommands::CommandReports_Click()
+{
+    if (!m_prompts.askOkCancel(QStringLiteral("生成全部项目报表需要较长时间，要继续吗？"),
+                               FormMain::messageTitle()))
+        return;
+    if (m_store.recordCount() == 0) {
+        message(QStringLiteral("没有项目记录，未生成报表。"), FormMain::shortTitle());
+        return;
+    }
+    if (!templateThere())
+        return;
+    std::optional<WaitCursor> wait(std::in_place);
+    // A failure is told at once, without the hourglass over its message.
+    const ProjectReport::WalkResult result = ProjectReport::generateAll(
+        m_store, m_office().wordApp(), m_folder, [&](const Outcome &outcome) {
+            wait.reset();
+            showFailure(outcome);
+            wait.emplace();
+        });
+    wait.reset();
+    if (result.notMade() > 0) {
+        message(
+            QStringLiteral("共%1个项目，其中%2个项目的报表没有生成；已生成的报表格式可能需要调整。")
+                .arg(result.count)
+                .arg(result.notMade()),
+            FormMain::shortTitle());
+        return;
+    }
+    message(QStringLiteral("报表已全部生成，格式可能需要调整。"), FormMain::shortTitle());
+}
+
+void ReportCommands::CommandPrint_Click()
+{
+    const QString notFound = QStringLiteral("报表文件没有找到，请重新生成报表文件。");
+    const QString path = ProjectReport::reportPath(m_folder, m_store.current().shown(u"JB02"));
+    if (path.isEmpty()) { // a number that names no file has no report
+        message(notFound, FormMain::shortTitle());
+        return;
+    }
+    WordApp &word = m_office().wordApp();
+    std::optional<WaitCursor> wait(std::in_place);
+    OfficeStatus status = word.addDocument(path);
+    if (status.ok())
+        status = word.printOut();
+    if (status.ok())
+        status = word.closeDocument();
+    wait.reset();
+    if (status.number() == OfficeStatus::DocumentNotFound)
+        message(notFound, FormMain::shortTitle());
+    else if (!status.ok())
+        m_prompts.message(status.text(), FormMain::windowTitleText(), MessageIcon::None);
+    word.quit();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class OfficeSuite;
+class Prompts;
+class RecordStore;
+namespace ProjectReport {
+struct Outcome;
+}
+
+// The report commands: "报表生成" in the project list (the current project), "报表生成" on
+// the main screen (every project) and "报表打印" (the current project's made report, printed
+// once on the default printer). The current record is read from the recordset's row buffer,
+// which holds what the boxes show, edits not yet stored included.
+class ReportCommands
+{
+public:
+    // `office` gives the office programs of the run; it is called only when a command needs
+    // the word processor, so that a command that fails early starts nothing.
+    ReportCommands(RecordStore &store, std::function<OfficeSuite &()> office, Prompts &prompts,
+                   const QString &programFolder);
+
+    void CommandReport_Click();
+    void CommandReports_Click();
+    void CommandPrint_Click();
+
+private:
+    bool templateThere();
+    void showFailure(const ProjectReport::Outcome &outcome);
+    void message(const QString &text, const QString &title);
+
+    RecordStore &m_store;
+    std::function<OfficeSuite &()> m_office;
+    Prompts &m_prompts;
+    QString m_folder;
+};

@@ -1,0 +1,113 @@
+#include "projectreport.h"
+
+#include "datafiles.h"
+#include "officestatus.h"
+#include "recordstore.h"
+#include "reportbookmarks.h"
+#include "wordapp.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace ProjectReport {
+
+namespace {
+
+Outcome failed(const QString &reason)
+{
+    return {Outcome::Kind::Failed, reason};
+}
+
+Outcome failed(const OfficeStatus &status)
+{
+    if (status.number() == OfficeStatus::DocumentNotFound)
+        return {Outcome::Kind::TemplateMissing, status.text()};
+    return failed(status.text());
+}
+
+} // namespace
+
+QString templateFileName()
+{
+    return QStringLiteral("2011模板.doc");
+}
+
+QString templatePath(const QString &folder)
+{
+    return QDir(folder).filePath(templateFileName());
+}
+
+QString reportPath(const QString &folder, const QString &number)
+{
+    if (!DataFiles::isSafeFileStem(number))
+        return {};
+    const QString path = QDir(folder).filePath(number + QStringLiteral(".doc"));
+    return path == templatePath(folder) ? QString() : path;
+}
+
+TemplateState probeTemplate(const QString &folder)
+{
+    QFile file(templatePath(folder));
+    if (file.open(QIODevice::ReadOnly))
+        return TemplateState::Present;
+    return file.exists() ? TemplateState::Unreadable : TemplateState::Missing;
+}
+
+Outcome GenerateProjectReport(WordApp &word, const QString &folder, const SurveyRecord &record)
+{
+    const QString number = record.shown(u"JB02");
+    const QString target = reportPath(folder, number);
+    if (target.isEmpty())
+        return failed(QStringLiteral("项目编号“%1”不能用作报表文件名。").arg(number));
+    OfficeStatus status = word.addDocument(templatePath(folder));
+    if (!status.ok())
+        return failed(status);
+    status = word.typeAtBookmarks(ReportBookmarks::texts(record));
+    if (status.ok())
+        status = word.saveAs(target);
+    if (!status.ok()) {
+        word.closeDocument();
+        return failed(status);
+    }
+    status = word.closeDocument();
+    if (status.ok())
+        status = word.quit();
+    return status.ok() ? Outcome() : failed(status);
+}
+
+QString failureText(const Outcome &outcome)
+{
+    if (outcome.kind == Outcome::Kind::TemplateMissing)
+        return QStringLiteral("报表生成失败！请将报表模板文件“xxxx模板.Doc”复制到安装目录。");
+    QString text = QStringLiteral("报表生成失败！请关闭所有Word文件，重新启动系统后重试。");
+    if (!outcome.reason.isEmpty())
+        text += u'\n' + outcome.reason;
+    return text;
+}
+
+QString failureTitle()
+{
+    return QStringLiteral("澜梧省科技计划项目执行情况年度调查");
+}
+
+WalkResult generateAll(RecordStore &store, WordApp &word, const QString &folder,
+                       const std::function<void(const Outcome &)> &failed)
+{
+    WalkResult result;
+    RecordStore::Walk walk(store);
+    result.count = store.recordCount();
+    if (!store.moveFirst())
+        return result;
+    for (int i = 0; i < result.count; ++i) {
+        const Outcome outcome = GenerateProjectReport(word, folder, store.current());
+        if (outcome.made())
+            ++result.made;
+        else if (failed)
+            failed(outcome);
+        if (!store.moveNext())
+            break; // the row could not be stored: the rest stay not made
+    }
+    return result;
+}
+
+} // namespace ProjectReport

@@ -1,0 +1,207 @@
+// The report commands as the user reaches them (the buttons of the main window), over the
+// word-processor stand-in and scripted prompts.
+#include "fakeoffice.h"
+#include "fieldbox.h"
+#include "formmain.h"
+#include "recordstore.h"
+#include "reportbookmarks.h"
+#include "scriptedprompts.h"
+#include "testrecords.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kTitle = QStringLiteral("澜梧省科技计划项目执行情况年度调查");
+const QString kShortTitle = QStringLiteral("澜梧省科技统计");
+const QString kNoTemplate =
+    QStringLiteral("未找到报表模板文件！请将报表模板文件“xxxx模板.Doc”复制到安装目录。");
+const QString kFailed = QStringLiteral("报表生成失败！请关闭所有Word文件，重新启动系统后重试。");
+const QString kAllMade = QStringLiteral("报表已全部生成，格式可能需要调整。");
+const QString kNotMade = QStringLiteral("报表文件没有找到，请重新生成报表文件。");
+
+using Projects = QList<QPair<QString, QString>>;
+
+struct Window
+{
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    std::unique_ptr<FormMain> form;
+    FakeOffice *office = nullptr;
+
+    explicit Window(const Projects &projects, bool withTemplate = true)
+    {
+        addTestProjects(dir.path(), projects);
+        form = std::make_unique<FormMain>(dir.path(), prompts);
+        auto fake = std::make_unique<FakeOffice>();
+        office = fake.get();
+        if (withTemplate) {
+            QFile file(dir.filePath(QStringLiteral("2011模板.doc")));
+            file.open(QIODevice::WriteOnly); // what the probe finds
+            office->documents[path(QStringLiteral("2011模板.doc"))].bookmarks =
+                ReportBookmarks::names();
+        }
+        form->setOffice(std::move(fake));
+        QString error;
+        form->Form_Load(&error);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+    }
+    QString path(const QString &name) const { return QDir::cleanPath(dir.filePath(name)); }
+    void click(const char *name)
+    {
+        if (qstrcmp(name, "CommandReports") != 0) // the project list holds the others
+            QTest::mouseClick(form->button(QStringLiteral("CommandEditData")), Qt::LeftButton);
+        QTest::mouseClick(form->button(QString::fromLatin1(name)), Qt::LeftButton);
+        QVERIFY(!QGuiApplication::overrideCursor()); // the hourglass is gone again
+    }
+    QStringList reports() const
+    {
+        QStringList out;
+        for (const QString &key : office->documents.keys()) {
+            if (!key.endsWith(QStringLiteral("模板.doc")))
+                out << QFileInfo(key).fileName();
+        }
+        return out;
+    }
+};
+
+const Projects kThree = {{"201101010002", "乙"}, {"201101010001", "甲"}, {"201101010003", "丙"}};
+
+} // namespace
+
+class TestReportCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void currentProjectReportHoldsWhatTheBoxesShow()
+    {
+        Window window(kThree);
+        QVERIFY(window.form->store().moveTo(1));
+        QTest::keyClicks(window.form->lineBox(QStringLiteral("TextItemName")),
+                         QStringLiteral("-2"));
+        window.click("CommandReport");
+        QCOMPARE(window.prompts.texts(),
+                 QStringList(QStringLiteral(
+                     "报表已生成，文件名为：201101010002.doc，报表格式可能需要调整。")));
+        QCOMPARE(window.prompts.shown.first().title, kShortTitle);
+        QCOMPARE(window.prompts.shown.first().icon, MessageIcon::Information);
+        const auto typed = window.office->documents.value(window.path("201101010002.doc")).typed;
+        QCOMPARE(typed.first(), qMakePair(QStringLiteral("JB01"), QStringLiteral("乙-2")));
+        QCOMPARE(window.form->store().currentIndex(), 1);
+    }
+
+    void currentProjectFailureIsTheOnlyMessage_data()
+    {
+        QTest::addColumn<bool>("withTemplate");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("officeUsed");
+        QTest::newRow("no template") << false << kNoTemplate << false;
+        QTest::newRow("template lacks a bookmark") << true << kFailed << true;
+    }
+    void currentProjectFailureIsTheOnlyMessage()
+    {
+        QFETCH(bool, withTemplate);
+        QFETCH(QString, message);
+        QFETCH(bool, officeUsed);
+        Window window(kThree, withTemplate);
+        if (withTemplate)
+            window.office->documents[window.path(QStringLiteral("2011模板.doc"))]
+                .bookmarks.removeAll(QStringLiteral("JDCG"));
+        window.click("CommandReport");
+        QCOMPARE(window.prompts.shown.size(), 1);
+        QVERIFY(window.prompts.lastText().startsWith(message));
+        QCOMPARE(window.prompts.shown.first().title, kTitle);
+        QCOMPARE(!window.office->word.calls.isEmpty(), officeUsed);
+        QVERIFY(window.reports().isEmpty());
+    }
+
+    void allProjects_data()
+    {
+        QTest::addColumn<Projects>("projects");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("withTemplate");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("reports");
+        const QString question = QStringLiteral("生成全部项目报表需要较长时间，要继续吗？");
+        QTest::newRow("cancelled")
+            << kThree << false << true << QStringList{question} << QStringList();
+        QTest::newRow("three projects")
+            << kThree << true << true << QStringList{question, kAllMade}
+            << QStringList{"201101010001.doc", "201101010002.doc", "201101010003.doc"};
+        QTest::newRow("one number names no file")
+            << Projects{{"201101010001", "甲"}, {"2011/1", "乙"}} << true << true
+            << QStringList{question, kFailed,
+                           "共2个项目，其中1个项目的报表没有生成；已生成的报表格式可能需要调整。"}
+            << QStringList{"201101010001.doc"};
+        QTest::newRow("no template")
+            << kThree << true << false << QStringList{question, kNoTemplate} << QStringList();
+        QTest::newRow("empty table")
+            << Projects() << true << true << QStringList{question, "没有项目记录，未生成报表。"}
+            << QStringList();
+    }
+    void allProjects()
+    {
+        QFETCH(Projects, projects);
+        QFETCH(bool, answer);
+        QFETCH(bool, withTemplate);
+        QFETCH(QStringList, messages);
+        QFETCH(QStringList, reports);
+        Window window(projects, withTemplate);
+        window.prompts.answers << answer;
+        window.click("CommandReports");
+        QCOMPARE(window.prompts.texts().size(), messages.size());
+        for (int i = 0; i < messages.size(); ++i)
+            QVERIFY2(window.prompts.texts().at(i).startsWith(messages.at(i)),
+                     qPrintable(messages.at(i)));
+        QCOMPARE(window.reports(), reports);
+        // Cancelled, nothing to make or no template: the word processor is not even asked.
+        QCOMPARE(window.office->word.calls.isEmpty(),
+                 reports.isEmpty() && !messages.contains(kFailed));
+        if (answer && withTemplate && !projects.isEmpty())
+            QVERIFY(window.form->store().isPastTheEnd());
+        else // where it was
+            QCOMPARE(window.form->store().currentIndex(), projects.isEmpty() ? -1 : 0);
+    }
+
+    void print_data()
+    {
+        QTest::addColumn<bool>("made");
+        QTest::addColumn<QString>("printFailure");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("printed");
+        QTest::newRow("never made") << false << QString() << kNotMade << 0;
+        QTest::newRow("printed") << true << QString() << QString() << 1;
+        QTest::newRow("refused") << true << QStringLiteral("打印机没有接受打印任务。")
+                                 << QStringLiteral("打印机没有接受打印任务。") << 0;
+    }
+    void print()
+    {
+        QFETCH(bool, made);
+        QFETCH(QString, printFailure);
+        QFETCH(QString, message);
+        QFETCH(int, printed);
+        Window window(kThree);
+        if (made)
+            window.office->documents[window.path(QStringLiteral("201101010001.doc"))] = {};
+        window.office->word.printFailure = printFailure;
+        window.click("CommandPrint");
+        QCOMPARE(window.prompts.lastText(), message);
+        if (!message.isEmpty())
+            QCOMPARE(window.prompts.shown.first().icon,
+                     printFailure.isEmpty() ? MessageIcon::Information : MessageIcon::None);
+        const FakeWordApp &word = window.office->word;
+        QCOMPARE(word.documents.size(), made ? 1 : 0);
+        if (made)
+            QCOMPARE(word.documents.first().printed, printed);
+        QCOMPARE(word.documentCount(), 0);
+        QVERIFY(!word.isRunning());
+    }
+};
+
+QTEST_MAIN(TestReportCommands)
+#include "tst_reportcommands.moc"
