@@ -1,6 +1,7 @@
 #include "datafiles.h"
 
 #include "programdatabase.h"
+#include "projectfilename.h"
 #include "recordstore.h"
 #include "vbtext.h"
 
@@ -10,33 +11,12 @@
 #include <cmath>
 #include <map>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace DataFiles {
 
 namespace {
 
 const int NumberColumn = 1; // JB02
-
-// The longest file name the folder's file system takes, in bytes.
-qsizetype longestFileName(const QDir &folder)
-{
-    const long longest =
-        ::pathconf(QFile::encodeName(folder.absolutePath()).constData(), _PC_NAME_MAX);
-    return longest > 0 ? qsizetype(longest) : 255;
-}
-
-bool isOnlyBlanksAndDots(const QString &text)
-{
-    return std::all_of(text.cbegin(), text.cend(),
-                       [](QChar c) { return c.isSpace() || c == u'.'; });
-}
-
-bool hasControlCharacter(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(),
-                       [](QChar c) { return c.category() == QChar::Other_Control; });
-}
 
 // A name a project's file cannot be written under: one held by a folder, by a file we may
 // not write, or by a link to the program's database.
@@ -48,21 +28,6 @@ bool isTakenName(const QString &path, const QString &programFolder)
     const QFileInfo info(path);
     return info.isDir() || (info.exists() && !info.isWritable()) ||
            isProgramDatabase(path, programFolder);
-}
-
-// A project number that can name a data file of its own in a folder whose longest file name
-// is `longestName` bytes: not empty, no "/", "\\", ".." or control character (line breaks
-// among them), not only blanks and dots, and short enough, with room for the temporary name
-// the file is written under first.
-bool isUsableStem(const QString &number, qsizetype longestName)
-{
-    if (number.isEmpty() || number.contains(u'/') || number.contains(u'\\') ||
-        number.contains(QLatin1String("..")) || hasControlCharacter(number) ||
-        isOnlyBlanksAndDots(number))
-        return false;
-    // Written first as "<name>.XXXXXX" where the file system has no unnamed temporary files.
-    const QString temporaryName = number + KjFormat::fileSuffix() + QStringLiteral(".XXXXXX");
-    return QFile::encodeName(temporaryName).size() <= longestName;
 }
 
 } // namespace
@@ -128,13 +93,14 @@ bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QS
         return false;
     }
     const QString programFolder = QFileInfo(store.databasePath()).path();
-    const qsizetype longestName = longestFileName(folder);
+    const qsizetype longestName = ProjectFileName::longestIn(folder);
     const int count = store.recordCount();
     for (int i = 0; i < count; ++i) {
         const QString number = store.current().shown(u"JB02");
         const QString path = folder.filePath(number + KjFormat::fileSuffix());
         bool written = false;
-        if (isUsableStem(number, longestName) && !isTakenName(path, programFolder)) {
+        if (ProjectFileName::isUsable(number, KjFormat::fileSuffix(), longestName) &&
+            !isTakenName(path, programFolder)) {
             KjFormat::Writer writer(path);
             written = writer.open() &&
                       writer.write(store.current(), KjFormat::distributeEmptyText()) &&

@@ -1,7 +1,7 @@
 #include "projectreport.h"
 
-#include "datafiles.h"
 #include "officestatus.h"
+#include "projectfilename.h"
 #include "recordstore.h"
 #include "reportbookmarks.h"
 #include "wordapp.h"
@@ -39,9 +39,10 @@ QString templatePath(const QString &folder)
 
 QString reportPath(const QString &folder, const QString &number)
 {
-    if (!DataFiles::isSafeFileStem(number))
+    const QString suffix = QStringLiteral(".doc");
+    if (!ProjectFileName::isUsable(number, suffix, ProjectFileName::longestIn(QDir(folder))))
         return {};
-    const QString path = QDir(folder).filePath(number + QStringLiteral(".doc"));
+    const QString path = QDir(folder).filePath(number + suffix);
     return path == templatePath(folder) ? QString() : path;
 }
 
