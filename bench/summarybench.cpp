@@ -110,8 +110,12 @@ double summaries(BenchContext &context)
     QElapsedTimer timer;
     timer.start();
     LibreOfficeSuite suite(OfficeProcess::Display::Headless);
-    for (const SummaryDefinition &d : SummaryDefinitions::all()) {
-        if (!RunSummary(d, store, suite, folder).written)
+    const QVector<SummaryDefinition> &definitions = SummaryDefinitions::all();
+    QVector<SumGrid> grids;
+    if (!collectSums(definitions, store, &grids))
+        return -1;
+    for (int i = 0; i < definitions.size(); ++i) {
+        if (!WriteSummary(definitions[i], grids[i], suite, folder).written)
             return -1;
     }
     return timer.nsecsElapsed() / 1e6;

@@ -24,14 +24,25 @@ SummaryCommand::SummaryCommand(RecordStore &store, std::function<OfficeSuite &()
 
 void SummaryCommand::CommandSum_Click()
 {
+    const QVector<SummaryDefinition> &definitions = SummaryDefinitions::all();
+    QVector<SumGrid> grids;
+    QString storeError;
+    bool collected = false;
+    {
+        WaitCursor cursor;
+        collected = collectSums(definitions, m_store, &grids, &storeError);
+    }
     QStringList notWritten;
     QString officeMissing; // once the office cannot start, the later summaries don't try again
-    for (const SummaryDefinition &definition : SummaryDefinitions::all()) {
+    for (int i = 0; i < definitions.size(); ++i) {
+        const SummaryDefinition &definition = definitions[i];
         SummaryOutcome outcome;
-        if (officeMissing.isEmpty()) {
+        if (!collected) {
+            outcome = walkFailed(definition, storeError);
+        } else if (officeMissing.isEmpty()) {
             WaitCursor cursor;
-            outcome = RunSummary(definition, m_store, m_office(), m_folder,
-                                 [&cursor] { cursor.restore(); });
+            outcome = WriteSummary(definition, grids[i], m_office(), m_folder,
+                                   [&cursor] { cursor.restore(); });
             if (outcome.errorNumber == OfficeStatus::CannotStart)
                 officeMissing = outcome.reason;
         } else {

@@ -202,6 +202,11 @@ bool isNumber(QStringView text)
 
 QString numberText(double value)
 {
+    // Whole numbers below 10^15, the usual counts and sums, are just their digits.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        const QString digits = QString::number(qint64(value));
+        return value < 0 ? digits : u' ' + digits;
+    }
     const QString text = significantText(value, 15);
     return value < 0 ? text : u' ' + text;
 }

@@ -16,15 +16,17 @@ namespace {
 constexpr int kFirstWrittenRow = 1;
 constexpr int kLastWrittenRow = 200;
 
-void addRecord(const SummaryDefinition &definition, const SurveyRecord &record, SumGrid &grid)
+void addRecord(const QVector<SummaryDefinition> &definitions, const SurveyRecord &record,
+               QVector<SumGrid> &grids)
 {
-    Contributions contributions;
-    definition.step->contributions(record, contributions);
-    if (contributions.isEmpty())
-        return;
     const BreakdownRows rows = BreakdownRows::of(record);
-    for (const Contribution &c : contributions)
-        AddToBands(grid, rows, c.column, c.value);
+    Contributions contributions;
+    for (int i = 0; i < definitions.size(); ++i) {
+        contributions.clear();
+        definitions[i].step->contributions(record, contributions);
+        for (const Contribution &c : contributions)
+            AddToBands(grids[i], rows, c.column, c.value);
+    }
 }
 
 // The cells above 0 of rows 1..200 and columns 1..N, in the smallest block that holds them all.
@@ -56,16 +58,19 @@ CellBlock positiveCells(const SummaryDefinition &definition, const SumGrid &grid
 
 } // namespace
 
-bool collectSums(const SummaryDefinition &definition, RecordStore &store, SumGrid *grid,
-                 QString *error)
+bool collectSums(const QVector<SummaryDefinition> &definitions, RecordStore &store,
+                 QVector<SumGrid> *grids, QString *error)
 {
+    grids->clear();
+    for (const SummaryDefinition &definition : definitions)
+        grids->append(SumGrid(definition.gridWidth));
     const int count = store.recordCount();
     if (count == 0)
         return true;
     RecordStore::Walk walk(store);
     bool moved = store.moveFirst();
     for (int i = 0; moved && i < count; ++i) {
-        addRecord(definition, store.current(), *grid);
+        addRecord(definitions, store.current(), *grids);
         moved = store.moveNext();
     }
     moved = moved && store.moveFirst();
@@ -90,22 +95,35 @@ OfficeStatus WriteSummaryWorkbook(const SummaryDefinition &definition, const Sum
     return status;
 }
 
-SummaryOutcome RunSummary(const SummaryDefinition &definition, RecordStore &store,
-                          OfficeSuite &office, const QString &folder,
-                          const std::function<void()> &sheetFilled)
+SummaryOutcome WriteSummary(const SummaryDefinition &definition, const SumGrid &grid,
+                            OfficeSuite &office, const QString &folder,
+                            const std::function<void()> &sheetFilled)
 {
     SummaryOutcome outcome;
     outcome.outputFileName = definition.outputFileName();
-    SumGrid grid(definition.gridWidth);
-    QString error;
-    if (!collectSums(definition, store, &grid, &error)) {
-        outcome.reason = QStringLiteral("记录无法保存：") + error;
-        return outcome;
-    }
     const std::unique_ptr<Spreadsheet> sheet = office.createSpreadsheet();
     const OfficeStatus status = WriteSummaryWorkbook(definition, grid, *sheet, folder, sheetFilled);
     outcome.written = status.ok();
     outcome.errorNumber = status.number();
     outcome.reason = status.text();
     return outcome;
+}
+
+SummaryOutcome walkFailed(const SummaryDefinition &definition, const QString &storeError)
+{
+    SummaryOutcome outcome;
+    outcome.outputFileName = definition.outputFileName();
+    outcome.reason = QStringLiteral("记录无法保存：") + storeError;
+    return outcome;
+}
+
+SummaryOutcome RunSummary(const SummaryDefinition &definition, RecordStore &store,
+                          OfficeSuite &office, const QString &folder,
+                          const std::function<void()> &sheetFilled)
+{
+    QVector<SumGrid> grids;
+    QString error;
+    if (!collectSums({definition}, store, &grids, &error))
+        return walkFailed(definition, error);
+    return WriteSummary(definition, grids.first(), office, folder, sheetFilled);
 }

@@ -4,6 +4,7 @@
 #include "summarydefinition.h"
 
 #include <QString>
+#include <QVector>
 #include <functional>
 
 class OfficeStatus;
@@ -20,12 +21,14 @@ struct SummaryOutcome
     QString reason;
 };
 
-// The record walk of a summary: from the first record, every record as stored (the first move
-// stores a pending edit) through the definition's record step into the grid, at the record's
-// band rows. The boxes are not refreshed per record: the store tells its watchers once, when
-// the walk ends on the first record again. False, with the store's reason, when a move fails.
-bool collectSums(const SummaryDefinition &definition, RecordStore &store, SumGrid *grid,
-                 QString *error = nullptr);
+// The record walk of the summaries: from the first record, every record as stored (the first
+// move stores a pending edit) through each definition's record step into its grid, at the
+// record's band rows. A record is read once for all the summaries. The boxes are not refreshed
+// per record: the store tells its watchers once, when the walk ends on the first record again.
+// `grids` gets one grid a definition, in their order. False, with the store's reason, when a
+// move fails.
+bool collectSums(const QVector<SummaryDefinition> &definitions, RecordStore &store,
+                 QVector<SumGrid> *grids, QString *error = nullptr);
 
 // The write-out: opens the template "<folder>/<template name>.xls", writes every cell of rows
 // 1..200 and columns 1..N whose sum is above 0 as a number, in one block (every other cell of
@@ -36,8 +39,15 @@ OfficeStatus WriteSummaryWorkbook(const SummaryDefinition &definition, const Sum
                                   Spreadsheet &sheet, const QString &folder,
                                   const std::function<void()> &sheetFilled = {});
 
-// One summary: the walk, then the write-out through a spreadsheet object of its own. Nothing is
-// written when the walk fails.
+// The write-out of one summary's grid through a spreadsheet object of its own.
+SummaryOutcome WriteSummary(const SummaryDefinition &definition, const SumGrid &grid,
+                            OfficeSuite &office, const QString &folder,
+                            const std::function<void()> &sheetFilled = {});
+
+// One summary: the walk, then the write-out. Nothing is written when the walk fails.
 SummaryOutcome RunSummary(const SummaryDefinition &definition, RecordStore &store,
                           OfficeSuite &office, const QString &folder,
                           const std::function<void()> &sheetFilled = {});
+
+// What a summary whose walk failed leaves: nothing written, and why.
+SummaryOutcome walkFailed(const SummaryDefinition &definition, const QString &storeError);

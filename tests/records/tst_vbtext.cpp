@@ -83,6 +83,8 @@ private slots:
         QTest::newRow("fraction") << 1.5 << " 1.5";
         QTest::newRow("below one") << 0.5 << " .5";
         QTest::newRow("project number") << 200110000001.0 << " 200110000001";
+        QTest::newRow("largest in full digits") << 999999999999999.0 << " 999999999999999";
+        QTest::newRow("negative zero") << -0.0 << " 0";
         QTest::newRow("large") << 1e15 << " 1E+15";
     }
     void numberText()
