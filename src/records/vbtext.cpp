@@ -130,7 +130,16 @@ QString roundedDecimal(QStringView text)
     return negative ? u'-' + whole : whole;
 }
 
-} // namespace
+// A whole number of 10^15 or more as format "0" shows it: its first 15 significant digits, then
+// zeros up to the units, never an exponent ("99999999999999999" shows "100000000000000000").
+QString largeWholeNumber(double value)
+{
+    const QString scientific = QString::number(std::fabs(value), 'e', 14);
+    const qsizetype e = scientific.indexOf(u'e');
+    const int exponent = scientific.mid(e + 1).toInt();
+    const QString digits = scientific.left(e).remove(u'.').leftJustified(exponent + 1, u'0');
+    return value < 0 ? u'-' + digits : digits;
+}
 
 // Reads the common case, a whole number of at most 15 digits (exact in a double), without the
 // general conversion. False when the text needs the general reading (a point, an exponent
@@ -160,6 +169,8 @@ bool readWholeNumber(QStringView text, double *value)
     *value = digits == 0 ? 0 : negative ? -double(whole) : double(whole);
     return true;
 }
+
+} // namespace
 
 double numericValue(QStringView text)
 {
@@ -219,20 +230,22 @@ QString numberTextSingle(float value)
 
 QString wholeNumberDisplay(const QString &stored)
 {
-    // Plain digits without a leading zero show as they are.
+    // Plain digits without a leading zero, short enough to be exact, show as they are.
     const bool plainDigits =
         !stored.isEmpty() && (stored.size() == 1 || stored.front() != u'0') &&
         std::all_of(stored.cbegin(), stored.cend(), [](QChar c) { return isDigit(c); });
-    if (plainDigits)
+    if (plainDigits && stored.size() <= 15)
         return stored;
     if (!isNumber(stored))
         return stored;
     const QString trimmed = stored.trimmed();
+    const double value = trimmed.toDouble();
+    if (std::fabs(value) >= 1e15)
+        return largeWholeNumber(std::round(value));
     if (isPlainDecimal(trimmed))
         return roundedDecimal(trimmed);
-    // An exponent form: whole numbers in full digits at every size.
-    const double value = std::round(trimmed.toDouble());
-    return QString::number(value == 0 ? 0.0 : value, 'f', 0);
+    const double rounded = std::round(value);
+    return QString::number(rounded == 0 ? 0.0 : rounded, 'f', 0);
 }
 
 } // namespace VbText

@@ -131,10 +131,12 @@ private slots:
                                     << " ";
         QTest::newRow("leading zeros dropped") << "007"
                                                << "7";
+        QTest::newRow("15 digits as stored") << "999999999999999"
+                                             << "999999999999999";
         QTest::newRow("17 digits") << "99999999999999999"
-                                   << "99999999999999999";
+                                   << "100000000000000000";
         QTest::newRow("20 digits") << "12345678901234567890"
-                                   << "12345678901234567890";
+                                   << "12345678901234600000";
         QTest::newRow("20 digits and a half") << "-99999999999999999999.5"
                                               << "-100000000000000000000";
         QTest::newRow("exponent in full digits") << "1e17"
