@@ -37,10 +37,10 @@ void FieldBinder::bind(QWidget *box, const QString &column)
     m_byBoxName.insert(box->objectName(), index);
     m_byColumn.insert(binding.column, index);
     if (auto *line = qobject_cast<FieldBox *>(box)) {
-        connect(line, &QLineEdit::textChanged, line,
+        connect(line, &QLineEdit::textChanged, this,
                 [this, index](const QString &text) { boxEdited(m_bindings[index], text); });
     } else if (auto *multi = qobject_cast<MultiLineBox *>(box)) {
-        connect(multi, &MultiLineBox::textEdited, multi,
+        connect(multi, &MultiLineBox::textEdited, this,
                 [this, index](const QString &text) { boxEdited(m_bindings[index], text); });
     }
     showValue(binding, m_store.value(binding.column));

@@ -2,6 +2,7 @@
 
 #include "captions.h"
 #include "controltable.h"
+#include "failure.h"
 #include "officesuite.h"
 #include "projectreport.h"
 #include "prompts.h"
@@ -42,7 +43,8 @@ void ReportCommands::message(const QString &text, const QString &title)
 
 void ReportCommands::showFailure(const Outcome &outcome)
 {
-    message(ProjectReport::failureText(outcome), ProjectReport::failureTitle());
+    tellFailure(m_prompts, ProjectReport::failureText(outcome), ProjectReport::failureTitle(),
+                outcome.reason);
 }
 
 // A missing template is told; one that is there but cannot be read ends the command silently.

@@ -3,6 +3,7 @@
 #include "captions.h"
 #include "controltable.h"
 #include "excelresidentwarning.h"
+#include "failure.h"
 #include "officestatus.h"
 #include "prompts.h"
 #include "summarydefinitions.h"
@@ -52,9 +53,11 @@ void SummaryCommand::CommandSum_Click()
         }
         if (outcome.errorNumber == OfficeStatus::PermissionDenied)
             ExcelResidentWarning(m_prompts);
-        if (!outcome.written)
+        if (!outcome.written) {
             notWritten << outcome.outputFileName + QStringLiteral("（") + outcome.reason +
                               QStringLiteral("）");
+            qCWarning(lcFailure).noquote() << notWritten.last();
+        }
     }
     m_prompts.message(notWritten.isEmpty() ? QStringLiteral("汇总完成。")
                                            : notWrittenText(notWritten),

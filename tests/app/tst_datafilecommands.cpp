@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -125,6 +126,7 @@ private slots:
     void ownDatabaseRefused();
     void missingFileName();
     void emptyTableSubmitFails();
+    void failedSubmitTellsWhy();
 };
 
 void TestDataFileCommands::roundTripIntoEmptyProgram()
@@ -529,6 +531,17 @@ void TestDataFileCommands::emptyTableSubmitFails()
     program.click("Command1", file);
     QCOMPARE(program.prompts.texts(), QStringList() << kSubmitFailed << kSubmitFailed);
     QVERIFY(!QFile::exists(file));
+}
+
+// The file system's reason is in the message's detailed text and in the log.
+void TestDataFileCommands::failedSubmitTellsWhy()
+{
+    Program program({project(QStringLiteral("201100000001"))});
+    const QString path = program.path(QStringLiteral("无此目录/up.kj"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^数据提交失败！")));
+    program.click("CommandExcel", path);
+    QCOMPARE(program.prompts.texts(), QStringList{kSubmitFailed});
+    QCOMPARE(program.prompts.shown.last().details, qt_error_string(ENOENT));
 }
 
 QTEST_MAIN(TestDataFileCommands)
