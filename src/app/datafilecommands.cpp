@@ -1,16 +1,16 @@
 #include "datafilecommands.h"
 
+#include "captions.h"
+#include "controltable.h"
 #include "datafiles.h"
-#include "formmain.h"
+#include "failure.h"
 #include "kjformat.h"
-#include "programdatabase.h"
 #include "prompts.h"
 #include "recordstore.h"
 #include "waitcursor.h"
 
 #include <QDir>
-#include <QPushButton>
-#include <QTableView>
+#include <QWidget>
 
 namespace {
 
@@ -18,38 +18,47 @@ const QString kRetry = QStringLiteral("请检查数据或重新启动系统后�
 const QString kSubmitTitle = QStringLiteral("提交数据");
 const QString kAppendTitle = QStringLiteral("数据追加");
 
+const ControlEntry<DataFileCommands> kControls[] = {
+    {"CommandExcel", &DataFileCommands::CommandExcel_Click},
+    {"Command1", &DataFileCommands::Command1_Click},
+    {"CommandEachItem", &DataFileCommands::CommandEachItem_Click},
+    {"CommandAddData", &DataFileCommands::CommandAddData_Click},
+};
+
 } // namespace
 
-DataFileCommands::DataFileCommands(FormMain &form) : m_form(form) {}
-
-void DataFileCommands::connectControls()
+DataFileCommands::DataFileCommands(RecordStore &store, Prompts &prompts,
+                                   const QString &programFolder, QWidget &grid, QObject *parent)
+    : QObject(parent), m_store(store), m_prompts(prompts), m_folder(programFolder), m_grid(grid)
 {
-    m_form.onClick("CommandExcel", [this] { CommandExcel_Click(); });
-    m_form.onClick("Command1", [this] { Command1_Click(); });
-    m_form.onClick("CommandEachItem", [this] { CommandEachItem_Click(); });
-    m_form.onClick("CommandAddData", [this] { CommandAddData_Click(); });
+}
+
+void DataFileCommands::connectControls(QObject &window)
+{
+    ControlTable::connect(window, *this, kControls);
 }
 
 void DataFileCommands::message(const QString &text, const QString &title)
 {
-    m_form.prompts().message(text, title, MessageIcon::Information);
+    m_prompts.message(text, title, MessageIcon::Information);
 }
 
-void DataFileCommands::failure()
+void DataFileCommands::failure(const QString &reason)
 {
-    message(QStringLiteral("数据提交失败！") + kRetry, FormMain::messageTitle());
+    tellFailure(m_prompts, QStringLiteral("数据提交失败！") + kRetry, Captions::messageTitle(),
+                reason);
 }
 
-void DataFileCommands::appendFailure(const QString &what)
+void DataFileCommands::appendFailure(const QString &what, const QString &reason)
 {
-    message(QStringLiteral("追加数据失败！") + what + kRetry, FormMain::messageTitle());
+    tellFailure(m_prompts, QStringLiteral("追加数据失败！") + what + kRetry,
+                Captions::messageTitle(), reason);
 }
 
 // The rows are stored first, in one transaction; then the recordset takes them in file order
 // and stands on the matched row while each duplicate is told.
 bool DataFileCommands::appendPlanned(const DataFiles::AppendPlan &plan)
 {
-    RecordStore &store = m_form.store();
     QVector<int> pauses;
     for (const DataFiles::AppendPlan::Duplicate &duplicate : plan.duplicates) {
         if (pauses.isEmpty() || pauses.last() != duplicate.rowsBefore)
@@ -59,12 +68,12 @@ bool DataFileCommands::appendPlanned(const DataFiles::AppendPlan &plan)
     const auto tellDuplicates = [&](int rowsIn) {
         for (; told < plan.duplicates.size() && plan.duplicates[told].rowsBefore == rowsIn;
              ++told) {
-            store.moveTo(plan.duplicates[told].matchedRow);
+            m_store.moveTo(plan.duplicates[told].matchedRow);
             message(plan.duplicates[told].number + QStringLiteral("项目编号已存在！"),
-                    FormMain::messageTitle());
+                    Captions::messageTitle());
         }
     };
-    return store.appendRows(plan.rows, pauses, tellDuplicates);
+    return m_store.appendRows(plan.rows, pauses, tellDuplicates);
 }
 
 QString DataFileCommands::readFailureText(const QString &path, const KjFormat::ReadError &error)
@@ -107,15 +116,15 @@ QString DataFileCommands::readFailureText(const QString &path, const KjFormat::R
 
 void DataFileCommands::showGrid()
 {
-    m_form.grid()->setVisible(true);
+    m_grid.setVisible(true);
 }
 
 QString DataFileCommands::chooseSubmitFile()
 {
-    const QString path = m_form.prompts().saveFileName(
-        FileDialogSetup{m_form.programFolder(), QStringLiteral("kj (*.kj)"), kSubmitTitle});
+    const QString path = m_prompts.saveFileName(
+        FileDialogSetup{m_folder, QStringLiteral("kj (*.kj)"), kSubmitTitle});
     if (path.isEmpty())
-        m_form.prompts().askYesNo(QStringLiteral("未指定提交数据的文件名！！"), kSubmitTitle);
+        m_prompts.askYesNo(QStringLiteral("未指定提交数据的文件名！！"), kSubmitTitle);
     return path;
 }
 
@@ -130,15 +139,14 @@ void DataFileCommands::SubmitData()
     if (path.isEmpty())
         return;
     WaitCursor wait;
-    RecordStore &store = m_form.store();
-    if (isProgramDatabase(path, m_form.programFolder()) ||
-        !DataFiles::writeAll(store, path, nullptr)) {
-        failure();
+    QString reason;
+    if (!mayWriteOver(path, m_folder, &reason) || !DataFiles::writeAll(m_store, path, &reason)) {
+        failure(reason);
         showGrid();
         return;
     }
     message(QStringLiteral("提交数据完成。数据已保存在") + path + QStringLiteral("中。"),
-            FormMain::messageTitle());
+            Captions::messageTitle());
     showGrid();
 }
 
@@ -147,32 +155,33 @@ void DataFileCommands::Command1_Click()
     const QString path = chooseSubmitFile();
     if (path.isEmpty())
         return;
-    RecordStore &store = m_form.store();
-    if (isProgramDatabase(path, m_form.programFolder()) ||
-        !DataFiles::writeCurrent(store, path, nullptr)) {
-        failure();
+    QString reason;
+    if (!mayWriteOver(path, m_folder, &reason) ||
+        !DataFiles::writeCurrent(m_store, path, &reason)) {
+        failure(reason);
         return;
     }
     message(QStringLiteral("提交数据完成。数据已保存在") + path + QStringLiteral("中。"),
-            FormMain::shortTitle());
+            Captions::shortTitle());
 }
 
 void DataFileCommands::CommandEachItem_Click()
 {
     QStringList refused;
-    const bool ok = DataFiles::distribute(m_form.store(), QDir::current(), &refused, nullptr);
+    QString reason;
+    const bool ok = DataFiles::distribute(m_store, QDir::current(), &refused, &reason);
     // A number that cannot name a file: that project alone is left out.
     for (const QString &number : refused) {
         message(QStringLiteral("数据提交失败！项目编号“") + number +
                     QStringLiteral("”不能用作数据文件名。") + kRetry,
-                FormMain::messageTitle());
+                Captions::messageTitle());
     }
     if (!ok) {
-        failure();
+        failure(reason);
         return;
     }
     if (refused.isEmpty()) // a run that left a project out does not report completion
-        message(QStringLiteral("项目数据下发完成。"), FormMain::shortTitle());
+        message(QStringLiteral("项目数据下发完成。"), Captions::shortTitle());
 }
 
 void DataFileCommands::CommandAddData_Click()
@@ -182,30 +191,30 @@ void DataFileCommands::CommandAddData_Click()
 
 void DataFileCommands::AppendData()
 {
-    const QString path = m_form.prompts().openFileName(
-        FileDialogSetup{m_form.programFolder(), QStringLiteral("Kj (*.kj)"), kAppendTitle});
+    const QString path = m_prompts.openFileName(
+        FileDialogSetup{m_folder, QStringLiteral("Kj (*.kj)"), kAppendTitle});
     if (path.isEmpty()) {
-        m_form.prompts().askYesNo(QStringLiteral("请指定文件名！！"), kAppendTitle);
+        m_prompts.askYesNo(QStringLiteral("请指定文件名！！"), kAppendTitle);
         return;
     }
     WaitCursor wait;
     QVector<SurveyRecord> records;
     KjFormat::ReadError error;
     if (!KjFormat::readFile(path, &records, &error)) {
-        appendFailure(readFailureText(path, error));
+        appendFailure(readFailureText(path, error), error.detail);
         return;
     }
 
-    RecordStore &store = m_form.store();
-    const DataFiles::AppendPlan plan = DataFiles::planAppend(store, records);
+    const DataFiles::AppendPlan plan = DataFiles::planAppend(m_store, records);
     records.clear();
     if (!appendPlanned(plan)) {
-        appendFailure(QStringLiteral("数据无法保存到数据库，未追加任何数据。"));
+        appendFailure(QStringLiteral("数据无法保存到数据库，未追加任何数据。"),
+                      m_store.lastError());
         return;
     }
     // An empty file leaves the recordset where the append's start moved it.
-    if (plan.rows.isEmpty() && plan.duplicates.isEmpty() && store.recordCount() > 0)
-        store.moveFirst();
-    message(QStringLiteral("追加数据完成。"), FormMain::messageTitle());
+    if (plan.rows.isEmpty() && plan.duplicates.isEmpty() && m_store.recordCount() > 0)
+        m_store.moveFirst();
+    message(QStringLiteral("追加数据完成。"), Captions::messageTitle());
     showGrid();
 }

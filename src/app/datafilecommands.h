@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
+#include <QObject>
 
-class FormMain;
-struct FileDialogSetup;
+class Prompts;
+class RecordStore;
 namespace DataFiles {
 struct AppendPlan;
 }
@@ -12,12 +12,17 @@ struct ReadError;
 }
 
 // The `.kj` data-file commands: submit all records, report the current project, distribute
-// one file per project into the current directory, and append the records of a file.
-class DataFileCommands
+// one file per project into the current directory, and append the records of a file. The
+// project list `grid` is shown after submitting and appending.
+class DataFileCommands : public QObject
 {
+    Q_OBJECT
+
 public:
-    explicit DataFileCommands(FormMain &form);
-    void connectControls();
+    DataFileCommands(RecordStore &store, Prompts &prompts, const QString &programFolder,
+                     QWidget &grid, QObject *parent = nullptr);
+    // Connects the buttons below `window`.
+    void connectControls(QObject &window);
 
     void CommandExcel_Click();
     void Command1_Click();
@@ -30,10 +35,13 @@ private:
     QString chooseSubmitFile();
     void showGrid();
     void message(const QString &text, const QString &title);
-    void failure();
-    void appendFailure(const QString &what);
+    void failure(const QString &reason);
+    void appendFailure(const QString &what, const QString &reason);
     bool appendPlanned(const DataFiles::AppendPlan &plan);
     static QString readFailureText(const QString &path, const KjFormat::ReadError &error);
 
-    FormMain &m_form;
+    RecordStore &m_store;
+    Prompts &m_prompts;
+    QString m_folder;
+    QWidget &m_grid;
 };

@@ -5,7 +5,6 @@
 #include "fieldbinder.h"
 #include "fieldbox.h"
 #include "fieldchecks.h"
-#include "formmain.h"
 #include "pagetables.h"
 #include "prompts.h"
 #include "recordstore.h"
@@ -50,11 +49,13 @@ void sendTab(QWidget *from)
 
 } // namespace
 
-FieldBehaviour::FieldBehaviour(FormMain &form) : m_form(form)
+FieldBehaviour::FieldBehaviour(RecordStore &store, FieldBinder &binder, Prompts &prompts,
+                               QWidget &pages, QWidget &focusPark, QObject *parent)
+    : QObject(parent), m_store(store), m_binder(binder), m_prompts(prompts), m_focusPark(focusPark)
 {
     for (const EntryField &field : EntryTables::fields()) {
         const FieldSpec *def = FieldCatalogue::field(field.codeName());
-        auto *box = form.findChild<QWidget *>(def->boxName());
+        auto *box = pages.findChild<QWidget *>(def->boxName());
         if (!box)
             continue;
         Entry entry{&field, box, nullptr};
@@ -67,12 +68,11 @@ FieldBehaviour::FieldBehaviour(FormMain &form) : m_form(form)
         if (entry.label)
             paint(entry.label, QPalette::Window, normalColour());
     }
-    CodePickerSet &set = form.codePickers();
     for (const CodePickerSpec &def : CodeTables::pickers()) {
-        auto *picker = form.findChild<CodePicker *>(def.nameText());
+        auto *picker = pages.findChild<CodePicker *>(def.nameText());
         if (!picker)
             continue;
-        set.add(picker);
+        m_pickers.add(picker);
         connect(picker, &CodePicker::listOpened, this, [this, picker] { listOpened(picker); });
         connect(picker, &CodePicker::picked, this,
                 [this, picker](const QString &item) { picked(picker, item); });
@@ -95,16 +95,6 @@ QWidget *FieldBehaviour::fieldBox(const QString &code) const
     return it == m_byCode.constEnd() ? nullptr : m_entries[*it].box;
 }
 
-bool FieldBehaviour::isLit(const QString &objectName) const
-{
-    auto *widget = m_form.findChild<QWidget *>(objectName);
-    if (!widget)
-        return false;
-    const QPalette::ColorRole role =
-        qobject_cast<QLabel *>(widget) ? QPalette::Window : QPalette::Base;
-    return widget->palette().color(role) == highlightColour();
-}
-
 bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
 {
     const auto it = m_byBox.constFind(watched);
@@ -122,9 +112,7 @@ bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
         const auto *focus = static_cast<QFocusEvent *>(event);
         if (!inWindowMove(focus->reason()) || (m_refusing && m_refusing != entry.box))
             break;
-        const QWidget *next = QApplication::focusWidget();
-        const bool parked = next && next->objectName() == QLatin1String("FocusPark");
-        lostFocus(entry, !parked);
+        lostFocus(entry, QApplication::focusWidget() != &m_focusPark);
         break;
     }
     case QEvent::KeyPress:
@@ -139,20 +127,19 @@ void FieldBehaviour::gotFocus(Entry &entry)
 {
     const EntryField &field = *entry.field;
     light(entry, true);
-    CodePickerSet &pickers = m_form.codePickers();
     switch (field.onFocus) {
     case FocusStep::StampDate:
         setText(field.codeName(), FieldChecks::fillInDate(QDate::currentDate()));
         break;
     case FocusStep::Picker:
-        if (CodePicker *picker = pickers.picker(QString::fromLatin1(field.picker))) {
-            pickers.ShowCodePicker(picker, entry.box);
+        if (CodePicker *picker = m_pickers.picker(QString::fromLatin1(field.picker))) {
+            m_pickers.ShowCodePicker(picker, entry.box);
             if (picker->def().isShared())
-                pickers.PickerSlot = qint16(field.slot);
+                m_pickers.PickerSlot = qint16(field.slot);
         }
         break;
     case FocusStep::Hide:
-        pickers.HideCodePickers();
+        m_pickers.HideCodePickers();
         break;
     case FocusStep::None:
         break;
@@ -191,7 +178,7 @@ QString FieldBehaviour::failedCheck(Entry &entry)
         const QString number = text(code);
         if (!FieldChecks::projectNumberFormat(number))
             return FieldChecks::projectNumberMessage();
-        if (numberInUse(m_form.store(), number))
+        if (numberInUse(m_store, number))
             return FieldChecks::duplicateNumberMessage();
         return {};
     }
@@ -233,7 +220,7 @@ void FieldBehaviour::finishRefusal(QWidget *box, const QString &message)
         if (button->isDown())
             button->setDown(false);
     }
-    m_form.prompts().message(message, FieldChecks::titleText(), MessageIcon::Information);
+    m_prompts.message(message, FieldChecks::titleText(), MessageIcon::Information);
     if (box && box->isVisible()) {
         // Without a window manager nothing gives the window back its activation after the
         // message box, and focus moves in an inactive window send no focus events.
@@ -321,15 +308,15 @@ void FieldBehaviour::moveTo(const char *target, QWidget *from)
 // opens.
 void FieldBehaviour::listOpened(CodePicker *picker)
 {
-    m_pick = PickTarget{picker, picker->def().targetField(m_form.codePickers().PickerSlot),
-                        m_form.store().currentIndex()};
+    m_pick =
+        PickTarget{picker, picker->def().targetField(m_pickers.PickerSlot), m_store.currentIndex()};
 }
 
 void FieldBehaviour::picked(CodePicker *picker, const QString &item)
 {
     const CodePickerSpec &def = picker->def();
     const PickTarget pick = std::exchange(m_pick, PickTarget());
-    const bool sameRecord = pick.row >= 0 && pick.row == m_form.store().currentIndex();
+    const bool sameRecord = pick.row >= 0 && pick.row == m_store.currentIndex();
     const QString target = pick.picker == picker && sameRecord ? pick.field : QString();
     if (!target.isEmpty()) {
         if (QWidget *box = fieldBox(target))
@@ -376,5 +363,5 @@ QString FieldBehaviour::text(const QString &code) const
 void FieldBehaviour::setText(const QString &code, const QString &text)
 {
     if (QWidget *box = fieldBox(code))
-        m_form.binder().setText(box->objectName(), text);
+        m_binder.setText(box->objectName(), text);
 }

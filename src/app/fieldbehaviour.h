@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codepickerset.h"
+
 #include <QColor>
 #include <QHash>
 #include <QObject>
@@ -9,7 +11,8 @@
 struct EntryField;
 struct CodePickerSpec;
 class CodePicker;
-class FormMain;
+class FieldBinder;
+class Prompts;
 class QKeyEvent;
 class QLabel;
 class RecordStore;
@@ -25,15 +28,18 @@ class FieldBehaviour : public QObject
     Q_OBJECT
 
 public:
-    explicit FieldBehaviour(FormMain &form);
+    // The fields, their captions and the code pickers are those below `pages`; `focusPark` is
+    // where the focus is parked before a page is hidden.
+    FieldBehaviour(RecordStore &store, FieldBinder &binder, Prompts &prompts, QWidget &pages,
+                   QWidget &focusPark, QObject *parent = nullptr);
 
+    // The colour of a lit caption (or of a box that lights itself), and of one that is not.
     static QColor highlightColour();
     static QColor normalColour();
 
-    // The box of a field code, and whether a caption label (by object name) or a self-lit
-    // box shows the highlight colour.
-    QWidget *fieldBox(const QString &code) const;
-    bool isLit(const QString &objectName) const;
+    // The eighteen code pickers of the pages.
+    CodePickerSet &codePickers() { return m_pickers; }
+
     // Whether a row other than the current one holds this project number, compared by value.
     static bool numberInUse(const RecordStore &store, const QString &number);
 
@@ -60,10 +66,15 @@ private:
     void picked(CodePicker *picker, const QString &item);
     void light(Entry &entry, bool on);
     void moveTo(const char *target, QWidget *from);
+    QWidget *fieldBox(const QString &code) const;
     QString text(const QString &code) const;
     void setText(const QString &code, const QString &text);
 
-    FormMain &m_form;
+    RecordStore &m_store;
+    FieldBinder &m_binder;
+    Prompts &m_prompts;
+    QWidget &m_focusPark;
+    CodePickerSet m_pickers;
     QVector<Entry> m_entries;
     QHash<QObject *, int> m_byBox;
     QHash<QString, int> m_byCode;

@@ -18,10 +18,10 @@ QString boxText(QWidget *box)
 
 } // namespace
 
-FieldBinder::FieldBinder(RecordStore &store) : m_store(store)
+FieldBinder::FieldBinder(RecordStore &store, QObject *parent) : QObject(parent), m_store(store)
 {
-    QObject::connect(&store, &RecordStore::currentRowChanged, [this] { load(); });
-    QObject::connect(&store, &RecordStore::valueChanged, [this](int row, int column) {
+    connect(&store, &RecordStore::currentRowChanged, this, &FieldBinder::load);
+    connect(&store, &RecordStore::valueChanged, this, [this](int row, int column) {
         if (row == m_store.currentIndex())
             columnChanged(column);
     });
@@ -37,13 +37,11 @@ void FieldBinder::bind(QWidget *box, const QString &column)
     m_byBoxName.insert(box->objectName(), index);
     m_byColumn.insert(binding.column, index);
     if (auto *line = qobject_cast<FieldBox *>(box)) {
-        QObject::connect(line, &QLineEdit::textChanged, line, [this, index](const QString &text) {
-            boxEdited(m_bindings[index], text);
-        });
+        connect(line, &QLineEdit::textChanged, this,
+                [this, index](const QString &text) { boxEdited(m_bindings[index], text); });
     } else if (auto *multi = qobject_cast<MultiLineBox *>(box)) {
-        QObject::connect(
-            multi, &MultiLineBox::textEdited, multi,
-            [this, index](const QString &text) { boxEdited(m_bindings[index], text); });
+        connect(multi, &MultiLineBox::textEdited, this,
+                [this, index](const QString &text) { boxEdited(m_bindings[index], text); });
     }
     showValue(binding, m_store.value(binding.column));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QObject>
 #include <QString>
 #include <QVector>
 
@@ -12,10 +13,12 @@ class RecordStore;
 // goes into the row's buffer at once, so that every reader of the record sees it. Loading a
 // row never writes back, so a value the box shows differently ("12.5" as "13") is kept until
 // the user edits it. With no current row the boxes are empty and read-only.
-class FieldBinder
+class FieldBinder : public QObject
 {
+    Q_OBJECT
+
 public:
-    explicit FieldBinder(RecordStore &store);
+    explicit FieldBinder(RecordStore &store, QObject *parent = nullptr);
 
     // Binds a FieldBox or a MultiLineBox to a column.
     void bind(QWidget *box, const QString &column);

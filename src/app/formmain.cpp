@@ -1,6 +1,8 @@
 #include "formmain.h"
 
+#include "captions.h"
 #include "checkcommands.h"
+#include "controltable.h"
 #include "datacontrol.h"
 #include "datafilecommands.h"
 #include "fieldbehaviour.h"
@@ -9,7 +11,6 @@
 #include "helpcommand.h"
 #include "officesuite.h"
 #include "pagebuilder.h"
-#include "pagering.h"
 #include "panel.h"
 #include "projectcommands.h"
 #include "recordstore.h"
@@ -97,12 +98,14 @@ FieldBox *makeHeaderBox(const QString &name, int limit, QWidget *parent, const Q
 
 } // namespace
 
-FormMain::FormMain(const QString &programFolder, Prompts &prompts, QWidget *parent)
+FormMain::FormMain(const QString &programFolder, Prompts &prompts, OfficeMaker makeOffice,
+                   QWidget *parent)
     : QMainWindow(parent), m_folder(programFolder), m_prompts(prompts),
-      m_store(std::make_unique<RecordStore>()), m_binder(std::make_unique<FieldBinder>(*m_store))
+      m_makeOffice(std::move(makeOffice)), m_store(std::make_unique<RecordStore>()),
+      m_binder(std::make_unique<FieldBinder>(*m_store, this))
 {
     setObjectName(QStringLiteral("FormMain"));
-    setWindowTitle(windowTitleText());
+    setWindowTitle(Captions::windowTitle());
     m_central = new QWidget(this);
     m_central->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(m_central);
@@ -115,7 +118,6 @@ FormMain::FormMain(const QString &programFolder, Prompts &prompts, QWidget *pare
     m_focusPark = new QWidget(m_central);
     m_focusPark->setObjectName(QStringLiteral("FocusPark"));
     m_focusPark->setGeometry(0, 0, 1, 1);
-    Panel::setFocusPark(m_focusPark);
 
     buildMenus();
     buildMainButtons();
@@ -124,17 +126,7 @@ FormMain::FormMain(const QString &programFolder, Prompts &prompts, QWidget *pare
     m_dataControl->setGeometry(Twips::rect(120, 90, 2295, 375));
     buildDataList();
     buildPages();
-
-    m_pageRing = std::make_unique<PageRing>(*this);
-    m_projectCommands = std::make_unique<ProjectCommands>(*this);
-    m_checkCommands = std::make_unique<CheckCommands>(*this);
-    m_helpCommand = std::make_unique<HelpCommand>(*this);
-    m_dataFileCommands = std::make_unique<DataFileCommands>(*this);
-    m_summaryCommand = std::make_unique<SummaryCommand>(
-        *m_store, [this]() -> OfficeSuite & { return office(); }, m_prompts, m_folder);
-    m_reportCommands = std::make_unique<ReportCommands>(
-        *m_store, [this]() -> OfficeSuite & { return office(); }, m_prompts, m_folder);
-    m_fieldBehaviour = std::make_unique<FieldBehaviour>(*this);
+    buildCommands();
     connectCommands();
 
     connect(m_store.get(), &RecordStore::moveComplete, this, &FormMain::Adodc2xxx_MoveComplete);
@@ -142,10 +134,7 @@ FormMain::FormMain(const QString &programFolder, Prompts &prompts, QWidget *pare
     resize(Twips::px(13635), Twips::px(10710) + menuBar()->sizeHint().height());
 }
 
-FormMain::~FormMain()
-{
-    Panel::setFocusPark(nullptr);
-}
+FormMain::~FormMain() = default;
 
 void FormMain::buildMenus()
 {
@@ -208,20 +197,21 @@ void FormMain::buildHeader()
 
 void FormMain::buildDataList()
 {
-    auto *list = new Panel(QStringLiteral("FrameDataList"), QStringLiteral("项目清单"), m_central);
-    m_panels.insert(list->objectName(), list);
+    auto *list = new Panel(QStringLiteral("FrameDataList"), QStringLiteral("项目清单"), m_focusPark,
+                           m_central);
+    m_panels.list = list;
 
     auto *gridArea = new QWidget(list);
     gridArea->setGeometry(Twips::rect(240, 300, 9495, 4000));
     auto *gridLayout = new QVBoxLayout(gridArea);
     gridLayout->setContentsMargins(0, 0, 0, 0);
     gridLayout->setSpacing(0);
-    auto *gridCaption = new QLabel(messageTitle(), gridArea);
+    auto *gridCaption = new QLabel(Captions::messageTitle(), gridArea);
     gridCaption->setAlignment(Qt::AlignCenter);
     gridCaption->setStyleSheet(QStringLiteral("background:#3a6ea5; color:white; padding:2px;"));
     m_grid = new QTableView(gridArea);
     m_grid->setObjectName(QStringLiteral("DataGridwobzel"));
-    m_grid->setAccessibleName(messageTitle());
+    m_grid->setAccessibleName(Captions::messageTitle());
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -251,36 +241,51 @@ void FormMain::buildDataList()
 
 void FormMain::buildPages()
 {
-    for (Page page : PageBuilder::AllPages) {
-        Panel *panel = PageBuilder::build(page, m_central);
-        m_panels.insert(panel->objectName(), panel);
-    }
+    for (Page page : PageBuilder::AllPages)
+        m_panels.pages[int(page)] = PageBuilder::build(page, m_central, m_focusPark);
+}
+
+// Each command gets what it uses: the recordset, the prompts, the program's folder, the
+// office programs (made on first use), and the widgets it drives.
+void FormMain::buildCommands()
+{
+    const auto office = [this]() -> OfficeSuite & { return this->office(); };
+    m_fieldBehaviour = std::make_unique<FieldBehaviour>(*m_store, *m_binder, m_prompts, *m_central,
+                                                        *m_focusPark, this);
+    m_pageRing = std::make_unique<PageRing>(*m_store, m_check, m_fieldBehaviour->codePickers(),
+                                            m_prompts, m_panels, this);
+    m_projectCommands = std::make_unique<ProjectCommands>(
+        *m_store, *m_binder, m_prompts, *m_pageRing, *m_panels.list, *m_query, this);
+    m_checkCommands = std::make_unique<CheckCommands>(*m_store, m_check, m_prompts, office,
+                                                      *m_checkReport, m_folder, this);
+    m_dataFileCommands =
+        std::make_unique<DataFileCommands>(*m_store, m_prompts, m_folder, *m_grid, this);
+    m_helpCommand = std::make_unique<HelpCommand>(office, m_prompts, m_folder, this);
+    m_summaryCommand =
+        std::make_unique<SummaryCommand>(*m_store, office, m_prompts, m_folder, this);
+    m_reportCommands =
+        std::make_unique<ReportCommands>(*m_store, office, m_prompts, m_folder, this);
+}
+
+void FormMain::connectCommands()
+{
+    static const ControlEntry<FormMain, bool> controls[] = {
+        {"CommandEnd", &FormMain::CommandEnd_Click},
+    };
+    ControlTable::connect(*this, *this, controls);
+    m_pageRing->connectControls(*this);
+    m_projectCommands->connectControls(*this);
+    m_checkCommands->connectControls(*this);
+    m_dataFileCommands->connectControls(*this);
+    m_helpCommand->connectControls(*this);
+    m_summaryCommand->connectControls(*this);
+    m_reportCommands->connectControls(*this);
 }
 
 void FormMain::bindBoxes()
 {
-    m_binder->bind(lineBox(QStringLiteral("TextItemName")), QStringLiteral("JB01"));
-    m_binder->bind(lineBox(QStringLiteral("TextItemNo")), QStringLiteral("JB02"));
+    m_binder->bind(findChild<FieldBox *>(QStringLiteral("TextItemName")), QStringLiteral("JB01"));
+    m_binder->bind(findChild<FieldBox *>(QStringLiteral("TextItemNo")), QStringLiteral("JB02"));
     for (const FieldSpec &def : FieldCatalogue::fields())
         m_binder->bind(findChild<QWidget *>(def.boxName()), def.codeName());
-}
-
-QPushButton *FormMain::button(const QString &name) const
-{
-    return findChild<QPushButton *>(name);
-}
-
-void FormMain::onClick(const char *name, std::function<void()> handler)
-{
-    connect(button(QString::fromLatin1(name)), &QPushButton::clicked, this, std::move(handler));
-}
-
-FieldBox *FormMain::lineBox(const QString &name) const
-{
-    return findChild<FieldBox *>(name);
-}
-
-void FormMain::parkFocus()
-{
-    m_focusPark->setFocus(Qt::OtherFocusReason);
 }

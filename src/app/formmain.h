@@ -1,10 +1,9 @@
 #pragma once
 
 #include "checkrules.h"
-#include "codepickerset.h"
+#include "pagering.h"
 
 #include <QMainWindow>
-#include <QMap>
 #include <functional>
 #include <memory>
 
@@ -16,73 +15,40 @@ class FieldBinder;
 class FieldBox;
 class HelpCommand;
 class OfficeSuite;
-class Panel;
-class PageRing;
 class ProjectCommands;
 class Prompts;
 class QLabel;
 class QPlainTextEdit;
-class QPushButton;
 class QTableView;
 class RecordStore;
 class RecordTableModel;
-class SummaryCommand;
 class ReportCommands;
+class SummaryCommand;
 
 // The main window: main buttons, header, data control, the project list and the five pages,
-// over the one recordset of the survey table.
+// over the one recordset of the survey table. It builds the commands, hands each what it
+// uses, and connects them to their controls.
 class FormMain : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    static QString windowTitleText()
-    {
-        return QStringLiteral("澜梧省科技计划项目执行情况年度调查(2011)");
-    }
-    static QString messageTitle() { return QStringLiteral("澜梧省科技计划项目执行情况年度调查"); }
-    static QString shortTitle() { return QStringLiteral("澜梧省科技统计"); }
-    static QString summaryTemplateProbe() { return QStringLiteral("人才培养情况.xls"); }
-    static QString updateFailureText()
-    {
-        return QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。");
-    }
+    // Makes the office programs of the run, on first use.
+    using OfficeMaker = std::function<std::unique_ptr<OfficeSuite>()>;
 
-    FormMain(const QString &programFolder, Prompts &prompts, QWidget *parent = nullptr);
+    // Without `makeOffice`, the office programs are those of the office library
+    // (OfficeLoader).
+    FormMain(const QString &programFolder, Prompts &prompts, OfficeMaker makeOffice = {},
+             QWidget *parent = nullptr);
     ~FormMain() override;
 
     // Opens the database, binds the boxes and probes for the summary template. False, with
     // the reason, when the database cannot be used; the file is then left as it was.
     bool Form_Load(QString *error);
 
-    QString programFolder() const { return m_folder; }
+    // The recordset, whose pending edit the program run stores when the session ends.
     RecordStore &store() { return *m_store; }
-    FieldBinder &binder() { return *m_binder; }
-    Prompts &prompts() { return m_prompts; }
-    CheckState &checkState() { return m_check; }
-    CodePickerSet &codePickers() { return m_pickers; }
-    PageRing &pageRing() { return *m_pageRing; }
-    ProjectCommands &projectCommands() { return *m_projectCommands; }
-    CheckCommands &checkCommands() { return *m_checkCommands; }
-    HelpCommand &helpCommand() { return *m_helpCommand; }
-    // The office programs of the run (the one word-processor object among them), started on
-    // first use and ended with the window. Tests put a stand-in in place.
-    OfficeSuite &office();
-    void setOffice(std::unique_ptr<OfficeSuite> office);
-    FieldBehaviour &fieldBehaviour() { return *m_fieldBehaviour; }
 
-    Panel *panel(const QString &name) const { return m_panels.value(name); }
-    QPushButton *button(const QString &name) const;
-    // Runs `handler` whenever the button named `name` is clicked.
-    void onClick(const char *name, std::function<void()> handler);
-    FieldBox *lineBox(const QString &name) const;
-    QTableView *grid() const { return m_grid; }
-    DataControl *dataControl() const { return m_dataControl; }
-    QPlainTextEdit *checkReport() const { return m_checkReport; }
-    FieldBox *queryBox() const { return m_query; }
-
-    // Moves the focus off the panels (before one is hidden).
-    void parkFocus();
     // Stores what is pending and ends: false when the row could not be stored and the user
     // chose to stay.
     bool CommandEnd_Click();
@@ -97,9 +63,12 @@ private:
     void buildHeader();
     void buildDataList();
     void buildPages();
+    void buildCommands();
+    void connectCommands();
+    void attachGrid();
     void bindBoxes();
     void probeSummaryTemplate();
-    void connectCommands();
+    OfficeSuite &office();
     void syncGridToCurrentRow();
     void gridRowChosen(int row);
     void sayMoveFailed();
@@ -112,20 +81,22 @@ private:
 
     QString m_folder;
     Prompts &m_prompts;
+    OfficeMaker m_makeOffice;
     std::unique_ptr<RecordStore> m_store;
-    std::unique_ptr<FieldBinder> m_binder;
+    std::unique_ptr<OfficeSuite> m_office;
     std::unique_ptr<RecordTableModel> m_model;
+    CheckState m_check;
+    // The binder and the commands: owned here, so that they go before the widgets they watch,
+    // and children of the window in its object tree.
+    std::unique_ptr<FieldBinder> m_binder;
+    std::unique_ptr<FieldBehaviour> m_fieldBehaviour;
     std::unique_ptr<PageRing> m_pageRing;
     std::unique_ptr<ProjectCommands> m_projectCommands;
     std::unique_ptr<CheckCommands> m_checkCommands;
-    std::unique_ptr<OfficeSuite> m_office;
-    std::unique_ptr<HelpCommand> m_helpCommand;
     std::unique_ptr<DataFileCommands> m_dataFileCommands;
+    std::unique_ptr<HelpCommand> m_helpCommand;
     std::unique_ptr<SummaryCommand> m_summaryCommand;
     std::unique_ptr<ReportCommands> m_reportCommands;
-    std::unique_ptr<FieldBehaviour> m_fieldBehaviour;
-    CheckState m_check;
-    CodePickerSet m_pickers;
 
     QWidget *m_central = nullptr;
     QWidget *m_focusPark = nullptr;
@@ -134,7 +105,7 @@ private:
     QTableView *m_grid = nullptr;
     QPlainTextEdit *m_checkReport = nullptr;
     FieldBox *m_query = nullptr;
-    QMap<QString, Panel *> m_panels;
+    PagePanels m_panels;
     bool m_ended = false;
     bool m_gridRowsChanging = false;
 };

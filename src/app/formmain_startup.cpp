@@ -1,21 +1,15 @@
 // Start-up, layout, the record-move handler and the end of the main window.
 #include "formmain.h"
 
-#include "checkcommands.h"
+#include "captions.h"
 #include "datacontrol.h"
-#include "datafilecommands.h"
-#include "fieldbinder.h"
-#include "fieldbox.h"
-#include "helpcommand.h"
+#include "failure.h"
+#include "fieldbehaviour.h"
 #include "officeloader.h"
-#include "pagering.h"
 #include "panel.h"
-#include "projectcommands.h"
 #include "prompts.h"
 #include "recordstore.h"
 #include "recordtablemodel.h"
-#include "summarycommand.h"
-#include "reportcommands.h"
 #include "twips.h"
 
 #include <QCloseEvent>
@@ -23,33 +17,20 @@
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QPushButton>
 #include <QTableView>
-#include <QToolButton>
+
+namespace {
+
+const QString kSummaryTemplateProbe = QStringLiteral("人才培养情况.xls");
+const QString kUpdateFailure = QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。");
+
+} // namespace
 
 bool FormMain::Form_Load(QString *error)
 {
     if (!m_store->open(m_folder, error))
         return false;
-    // The grid's current line moves the recordset only when the user moves it, not when
-    // the rows change under it.
-    auto rowsChanging = [this](bool changing) {
-        return [this, changing] { m_gridRowsChanging = changing; };
-    };
-    for (bool changing : {true, false}) {
-        if (!changing) {
-            m_model = std::make_unique<RecordTableModel>(*m_store);
-            m_grid->setModel(m_model.get());
-        }
-        connect(m_store.get(), &RecordStore::rowInserted, this, rowsChanging(changing));
-        connect(m_store.get(), &RecordStore::rowRemoved, this, rowsChanging(changing));
-        connect(m_store.get(), &RecordStore::rowsReset, this, rowsChanging(changing));
-    }
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) {
-                if (!m_gridRowsChanging && current.isValid())
-                    gridRowChosen(current.row());
-            });
+    attachGrid();
     connect(m_dataControl, &DataControl::moveFailed, this, &FormMain::sayMoveFailed);
     bindBoxes();
     probeSummaryTemplate();
@@ -59,9 +40,32 @@ bool FormMain::Form_Load(QString *error)
     return true;
 }
 
+// The grid's current line moves the recordset only when the user moves it. While rows come
+// and go the grid moves the line by itself: the flag is raised by the model's own signals,
+// connected before the grid takes the model, so that it is up before the grid hears of a
+// change.
+void FormMain::attachGrid()
+{
+    m_model = std::make_unique<RecordTableModel>(*m_store);
+    const auto changing = [this] { m_gridRowsChanging = true; };
+    const auto changed = [this] { m_gridRowsChanging = false; };
+    connect(m_model.get(), &QAbstractItemModel::rowsAboutToBeInserted, this, changing);
+    connect(m_model.get(), &QAbstractItemModel::rowsInserted, this, changed);
+    connect(m_model.get(), &QAbstractItemModel::rowsAboutToBeRemoved, this, changing);
+    connect(m_model.get(), &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(m_model.get(), &QAbstractItemModel::modelAboutToBeReset, this, changing);
+    connect(m_model.get(), &QAbstractItemModel::modelReset, this, changed);
+    m_grid->setModel(m_model.get());
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (!m_gridRowsChanging && current.isValid())
+                    gridRowChosen(current.row());
+            });
+}
+
 void FormMain::probeSummaryTemplate()
 {
-    const QString path = QDir(m_folder).filePath(summaryTemplateProbe());
+    const QString path = QDir(m_folder).filePath(kSummaryTemplateProbe);
     QFile probe(path);
     if (probe.open(QIODevice::ReadOnly)) {
         probe.close();
@@ -69,41 +73,19 @@ void FormMain::probeSummaryTemplate()
     }
     if (QFile::exists(path))
         return; // present but unreadable: not "file not found", nothing changes
-    for (const char *name : {"CommandItem", "CommandSum"})
-        button(QString::fromLatin1(name))->hide();
-    for (const char *name : {"ImageSum", "Image4"})
-        findChild<QLabel *>(QString::fromLatin1(name))->hide();
-    auto *endPicture = findChild<QLabel *>(QStringLiteral("ImageEnd"));
-    endPicture->move(endPicture->x(), Twips::px(5280));
-    QPushButton *end = button(QStringLiteral("CommandEnd"));
-    end->move(end->x(), Twips::px(5280));
-}
-
-void FormMain::connectCommands()
-{
-    connect(button(QStringLiteral("CommandEnd")), &QPushButton::clicked, this,
-            [this] { CommandEnd_Click(); });
-    m_pageRing->connectButtons();
-    m_projectCommands->connectControls();
-    m_checkCommands->connectControls();
-    m_helpCommand->connectControls();
-    m_dataFileCommands->connectControls();
-    onClick("CommandSum", [this] { m_summaryCommand->CommandSum_Click(); });
-    onClick("CommandReport", [this] { m_reportCommands->CommandReport_Click(); });
-    onClick("CommandReports", [this] { m_reportCommands->CommandReports_Click(); });
-    onClick("CommandPrint", [this] { m_reportCommands->CommandPrint_Click(); });
+    for (const char *name : {"CommandItem", "CommandSum", "ImageSum", "Image4"})
+        findChild<QWidget *>(QString::fromLatin1(name))->hide();
+    for (const char *name : {"ImageEnd", "CommandEnd"}) {
+        auto *widget = findChild<QWidget *>(QString::fromLatin1(name));
+        widget->move(widget->x(), Twips::px(5280));
+    }
 }
 
 OfficeSuite &FormMain::office()
 {
     if (!m_office)
-        m_office = OfficeLoader::createSuite();
+        m_office = m_makeOffice ? m_makeOffice() : OfficeLoader::createSuite();
     return *m_office;
-}
-
-void FormMain::setOffice(std::unique_ptr<OfficeSuite> office)
-{
-    m_office = std::move(office);
 }
 
 bool FormMain::eventFilter(QObject *watched, QEvent *event)
@@ -124,17 +106,19 @@ void FormMain::Form_Resize()
     m_background->setGeometry(0, Twips::px(500), m_central->width(), Twips::px(backgroundHeight));
     m_background->lower();
     const float left = float((width - Panel::OpenWidth) / 2 + 400);
-    for (const char *name :
-         {"FrameDataList", "Frame1", "Frame2", "Frame3", "Frame4", "FrameCover"}) {
-        Panel *p = panel(QString::fromLatin1(name));
-        p->setOpen(false);
-        p->placeAt(left, 720);
+    const Page order[] = {Page::Table1, Page::Table2, Page::Table3, Page::Table4, Page::Cover};
+    QList<Panel *> panels{m_panels.list};
+    for (Page page : order)
+        panels << m_panels.pages[int(page)];
+    for (Panel *panel : std::as_const(panels)) {
+        panel->setOpen(false);
+        panel->placeAt(left, 720);
     }
 }
 
 void FormMain::Adodc2xxx_MoveComplete()
 {
-    m_pickers.HideCodePickers();
+    m_fieldBehaviour->codePickers().HideCodePickers();
     if (m_store->recordCount() >= 1)
         m_dataControl->setCaption(
             QStringLiteral("%1/%2").arg(m_store->absolutePosition()).arg(m_store->recordCount()));
@@ -152,9 +136,9 @@ void FormMain::sayMoveFailed()
 {
     QMetaObject::invokeMethod(
         this,
-        [this] {
+        [this, reason = m_store->lastError()] {
             syncGridToCurrentRow();
-            m_prompts.message(updateFailureText(), messageTitle(), MessageIcon::Information);
+            tellFailure(m_prompts, kUpdateFailure, Captions::messageTitle(), reason);
         },
         Qt::QueuedConnection);
 }
@@ -190,11 +174,11 @@ bool FormMain::storePending()
 
 bool FormMain::askToEndWithoutStoring()
 {
-    m_prompts.message(updateFailureText(), messageTitle(), MessageIcon::Information);
+    tellFailure(m_prompts, kUpdateFailure, Captions::messageTitle(), m_store->lastError());
     return m_prompts.askYesNoDefaultNo(
         QStringLiteral("项目编号为") + m_store->value(1) +
             QStringLiteral("的项目未保存的修改将会丢失，确认要退出吗？"),
-        messageTitle());
+        Captions::messageTitle());
 }
 
 bool FormMain::CommandEnd_Click()

@@ -1,14 +1,27 @@
 #include "helpcommand.h"
 
-#include "formmain.h"
+#include "captions.h"
+#include "controltable.h"
+#include "failure.h"
 #include "officesuite.h"
-#include "prompts.h"
+#include "waitcursor.h"
 #include "wordapp.h"
 
-#include <QAction>
 #include <QDir>
 
-HelpCommand::HelpCommand(FormMain &form) : m_form(form) {}
+namespace {
+
+const ControlEntry<HelpCommand> kControls[] = {
+    {"MenuHelpView", &HelpCommand::MenuHelpView_Click},
+};
+
+} // namespace
+
+HelpCommand::HelpCommand(std::function<OfficeSuite &()> office, Prompts &prompts,
+                         const QString &programFolder, QObject *parent)
+    : QObject(parent), m_office(std::move(office)), m_prompts(prompts), m_folder(programFolder)
+{
+}
 
 QString HelpCommand::helpFileName()
 {
@@ -20,19 +33,22 @@ QString HelpCommand::failureText()
     return QStringLiteral("帮助文件打开失败！请重新启动系统后重试。");
 }
 
-void HelpCommand::connectControls()
+void HelpCommand::connectControls(QObject &window)
 {
-    if (auto *menu = m_form.findChild<QAction *>(QStringLiteral("MenuHelpView")))
-        QObject::connect(menu, &QAction::triggered, [this] { MenuHelpView_Click(); });
+    ControlTable::connect(window, *this, kControls);
 }
 
 void HelpCommand::MenuHelpView_Click()
 {
-    const QString path = QDir(m_form.programFolder()).filePath(helpFileName());
-    WordApp &word = m_form.office().wordApp();
-    OfficeStatus status = word.addDocument(path);
-    if (status.ok())
-        status = word.setVisible(true);
+    const QString path = QDir(m_folder).filePath(helpFileName());
+    OfficeStatus status;
+    {
+        WaitCursor wait;
+        WordApp &word = m_office().wordApp();
+        status = word.addDocument(path);
+        if (status.ok())
+            status = word.setVisible(true);
+    }
     if (!status.ok())
-        m_form.prompts().message(failureText(), FormMain::messageTitle(), MessageIcon::Information);
+        tellFailure(m_prompts, failureText(), Captions::messageTitle(), status.text());
 }

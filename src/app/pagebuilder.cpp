@@ -106,11 +106,11 @@ const PageInfo &info(Page page)
     return kPages[int(page)];
 }
 
-Panel *build(Page page, QWidget *parent)
+Panel *build(Page page, QWidget *parent, QWidget *focusPark)
 {
     const PageInfo &pageInfo = info(page);
     auto *panel = new Panel(QString::fromLatin1(pageInfo.panelName),
-                            QString::fromUtf8(pageInfo.caption), parent);
+                            QString::fromUtf8(pageInfo.caption), focusPark, parent);
     panel->setAutoFillBackground(true);
     // The page buttons come before the fields in tab order, the pickers after them.
     const QString suffix = QString::fromLatin1(pageInfo.buttonSuffix);

@@ -22,6 +22,7 @@ struct PageInfo
 const PageInfo &info(Page page);
 constexpr Page AllPages[] = {Page::Cover, Page::Table1, Page::Table2, Page::Table3, Page::Table4};
 
-Panel *build(Page page, QWidget *parent);
+// The page's panel, a child of `parent`; `focusPark` takes the focus when it closes.
+Panel *build(Page page, QWidget *parent, QWidget *focusPark);
 
 } // namespace PageBuilder

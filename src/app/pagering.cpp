@@ -1,14 +1,12 @@
 #include "pagering.h"
 
+#include "captions.h"
 #include "checkrules.h"
-#include "fieldbinder.h"
-#include "formmain.h"
-#include "pagebuilder.h"
+#include "codepickerset.h"
+#include "controltable.h"
 #include "panel.h"
 #include "prompts.h"
 #include "recordstore.h"
-
-#include <QPushButton>
 
 namespace {
 
@@ -45,61 +43,71 @@ const PageMove &findMove(Page from, bool forward)
     Q_UNREACHABLE();
 }
 
-Panel *pagePanel(FormMain &form, Page page)
-{
-    return form.panel(QString::fromLatin1(PageBuilder::info(page).panelName));
-}
+const ControlEntry<PageRing> kControls[] = {
+    {"CommandBackCover", &PageRing::CommandBackCover_Click},
+    {"CommandFrontCover", &PageRing::CommandFrontCover_Click},
+    {"CommandCloseCover", &PageRing::CommandCloseCover_Click},
+    {"CommandBack1", &PageRing::CommandBack1_Click},
+    {"CommandFront1", &PageRing::CommandFront1_Click},
+    {"CommandClose1", &PageRing::CommandClose1_Click},
+    {"CommandBack2", &PageRing::CommandBack2_Click},
+    {"CommandFront2", &PageRing::CommandFront2_Click},
+    {"CommandClose2", &PageRing::CommandClose2_Click},
+    {"CommandBack3", &PageRing::CommandBack3_Click},
+    {"CommandFront3", &PageRing::CommandFront3_Click},
+    {"CommandClose3", &PageRing::CommandClose3_Click},
+    {"CommandBack4", &PageRing::CommandBack4_Click},
+    {"CommandFront4", &PageRing::CommandFront4_Click},
+    {"CommandClose4", &PageRing::CommandClose4_Click},
+};
 
 } // namespace
 
-PageRing::PageRing(FormMain &form) : m_form(form) {}
-
-void PageRing::connectButtons()
+PageRing::PageRing(RecordStore &store, CheckState &check, CodePickerSet &pickers, Prompts &prompts,
+                   const PagePanels &panels, QObject *parent)
+    : QObject(parent), m_store(store), m_check(check), m_pickers(pickers), m_prompts(prompts),
+      m_panels(panels)
 {
-    for (Page page : PageBuilder::AllPages) {
-        const QString suffix = QString::fromLatin1(PageBuilder::info(page).buttonSuffix);
-        QObject::connect(m_form.button(QStringLiteral("CommandBack") + suffix),
-                         &QPushButton::clicked, [this, page] { movePage(page, true); });
-        QObject::connect(m_form.button(QStringLiteral("CommandFront") + suffix),
-                         &QPushButton::clicked, [this, page] { movePage(page, false); });
-        QObject::connect(m_form.button(QStringLiteral("CommandClose") + suffix),
-                         &QPushButton::clicked, [this, page] { closePage(page); });
-    }
+}
+
+void PageRing::connectControls(QObject &window)
+{
+    ControlTable::connect(window, *this, kControls);
 }
 
 bool PageRing::movePage(Page from, bool forward)
 {
     const PageMove &move = findMove(from, forward);
     if (move.rules) {
-        CheckState &check = m_form.checkState();
-        check.CheckError = 0;
+        m_check.CheckError = 0;
         if (from == Page::Table1)
-            m_form.codePickers().HideCodePickers();
-        check.CheckMessage.clear();
-        move.rules(m_form.store().current(), check);
-        if (check.CheckError == 1) {
-            m_form.prompts().message(check.CheckMessage, FormMain::messageTitle(),
-                                     MessageIcon::Information);
-            check.CheckError = 0;
+            m_pickers.HideCodePickers();
+        m_check.CheckMessage.clear();
+        move.rules(m_store.current(), m_check);
+        if (m_check.CheckError == 1) {
+            m_prompts.message(m_check.CheckMessage, Captions::messageTitle(),
+                              MessageIcon::Information);
+            m_check.CheckError = 0;
             return false;
         }
     }
-    pagePanel(m_form, from)->setOpen(false);
-    pagePanel(m_form, move.to)->setOpen(true);
-    if (QWidget *box = m_form.binder().box(QString::fromLatin1(move.focusBox)))
+    panelOf(from)->setOpen(false);
+    Panel *target = panelOf(move.to);
+    target->setOpen(true);
+    if (auto *box = target->findChild<QWidget *>(QString::fromLatin1(move.focusBox)))
         box->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
 void PageRing::closePage(Page page)
 {
-    pagePanel(m_form, page)->setOpen(false);
-    m_form.panel(QStringLiteral("FrameDataList"))->setShown(true);
+    panelOf(page)->setOpen(false);
+    m_panels.list->setShown(true);
     if (page == Page::Table1)
-        m_form.codePickers().HideCodePickers();
+        m_pickers.HideCodePickers();
 }
 
 void PageRing::openPage(Page page)
 {
-    pagePanel(m_form, page)->setOpen(true);
+    panelOf(page)->setOpen(true);
 }

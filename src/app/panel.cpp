@@ -4,8 +4,8 @@
 
 #include <QApplication>
 
-Panel::Panel(const QString &name, const QString &caption, QWidget *parent)
-    : QGroupBox(caption, parent)
+Panel::Panel(const QString &name, const QString &caption, QWidget *focusPark, QWidget *parent)
+    : QGroupBox(caption, parent), m_focusPark(focusPark)
 {
     setObjectName(name);
     setAccessibleName(caption);
@@ -36,10 +36,10 @@ void Panel::apply()
     const QRect area = m_open ? Twips::rect(m_left, m_top, OpenWidth, OpenHeight)
                               : Twips::rect(m_left, m_top, ClosedSize, ClosedSize);
     const bool visible = m_open && m_shown;
-    if (!visible && s_focusPark) {
+    if (!visible) {
         QWidget *focused = QApplication::focusWidget();
         if (focused && isAncestorOf(focused))
-            s_focusPark->setFocus(Qt::OtherFocusReason);
+            m_focusPark->setFocus(Qt::OtherFocusReason);
     }
     setGeometry(area);
     if (visible) {

@@ -14,7 +14,8 @@ public:
     static constexpr int OpenHeight = 7700;
     static constexpr int ClosedSize = 10;
 
-    Panel(const QString &name, const QString &caption, QWidget *parent);
+    // `focusPark` takes the focus before the panel would hide a focused widget.
+    Panel(const QString &name, const QString &caption, QWidget *focusPark, QWidget *parent);
 
     bool isOpen() const { return m_open; }
     void setOpen(bool open);
@@ -23,9 +24,6 @@ public:
     // Places the panel at (left, top) twips, keeping its size.
     void placeAt(double left, double top);
 
-    // Gives the focus elsewhere before a panel would hide a focused widget.
-    static void setFocusPark(QWidget *park) { s_focusPark = park; }
-
 private:
     void apply();
 
@@ -33,5 +31,5 @@ private:
     bool m_shown = true;
     double m_left = 0;
     double m_top = 0;
-    static inline QWidget *s_focusPark = nullptr;
+    QWidget *m_focusPark;
 };

@@ -1,5 +1,6 @@
 #include "programrun.h"
 
+#include "captions.h"
 #include "formmain.h"
 #include "prompts.h"
 #include "recordstore.h"
@@ -31,7 +32,7 @@ bool ProgramRun::start()
     if (!m_form->Form_Load(&error)) {
         m_prompts.message(QStringLiteral("数据库文件无法打开：%1\n%2")
                               .arg(QDir(m_folder).filePath(RecordStore::databaseFileName()), error),
-                          FormMain::messageTitle(), MessageIcon::Information);
+                          Captions::messageTitle(), MessageIcon::Information);
         return false;
     }
     m_signals = std::make_unique<TerminationSignals>();
@@ -41,7 +42,7 @@ bool ProgramRun::start()
 #endif
     m_form->show();
     if (!m_form->store().canWrite())
-        m_prompts.message(readOnlyText(), FormMain::messageTitle(), MessageIcon::Information);
+        m_prompts.message(readOnlyText(), Captions::messageTitle(), MessageIcon::Information);
     return true;
 }
 
@@ -51,7 +52,7 @@ bool ProgramRun::takeFolder()
 {
     if (m_lock.tryLock(0) || m_lock.error() != QLockFile::LockFailedError)
         return true;
-    m_prompts.message(alreadyRunningText(), FormMain::messageTitle(), MessageIcon::Information);
+    m_prompts.message(alreadyRunningText(), Captions::messageTitle(), MessageIcon::Information);
     return false;
 }
 

@@ -19,7 +19,10 @@ class Prompts
 public:
     virtual ~Prompts() = default;
 
-    virtual void message(const QString &text, const QString &title, MessageIcon icon) = 0;
+    // A message with an OK button; `details`, when given, is its detailed text (the reason of
+    // a failure, for the user to read and send on).
+    virtual void message(const QString &text, const QString &title, MessageIcon icon,
+                         const QString &details = QString()) = 0;
     // OK/Cancel with the question icon; true on OK.
     virtual bool askOkCancel(const QString &text, const QString &title) = 0;
     // Yes/No with the question icon; true on Yes.

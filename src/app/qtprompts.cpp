@@ -41,9 +41,11 @@ QString followChoice(const QString &name)
 
 } // namespace
 
-void QtPrompts::message(const QString &text, const QString &title, MessageIcon icon)
+void QtPrompts::message(const QString &text, const QString &title, MessageIcon icon,
+                        const QString &details)
 {
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::Ok, m_parent);
+    box.setDetailedText(details);
     box.exec();
     reactivate(m_parent);
 }

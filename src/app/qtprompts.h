@@ -11,7 +11,8 @@ public:
     explicit QtPrompts(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
 
-    void message(const QString &text, const QString &title, MessageIcon icon) override;
+    void message(const QString &text, const QString &title, MessageIcon icon,
+                 const QString &details = QString()) override;
     bool askOkCancel(const QString &text, const QString &title) override;
     bool askYesNo(const QString &text, const QString &title) override;
     bool askYesNoDefaultNo(const QString &text, const QString &title) override;

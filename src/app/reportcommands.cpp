@@ -1,6 +1,8 @@
 #include "reportcommands.h"
 
-#include "formmain.h"
+#include "captions.h"
+#include "controltable.h"
+#include "failure.h"
 #include "officesuite.h"
 #include "projectreport.h"
 #include "prompts.h"
@@ -12,10 +14,26 @@
 
 using ProjectReport::Outcome;
 
+namespace {
+
+const ControlEntry<ReportCommands> kControls[] = {
+    {"CommandReport", &ReportCommands::CommandReport_Click},
+    {"CommandReports", &ReportCommands::CommandReports_Click},
+    {"CommandPrint", &ReportCommands::CommandPrint_Click},
+};
+
+} // namespace
+
 ReportCommands::ReportCommands(RecordStore &store, std::function<OfficeSuite &()> office,
-                               Prompts &prompts, const QString &programFolder)
-    : m_store(store), m_office(std::move(office)), m_prompts(prompts), m_folder(programFolder)
+                               Prompts &prompts, const QString &programFolder, QObject *parent)
+    : QObject(parent), m_store(store), m_office(std::move(office)), m_prompts(prompts),
+      m_folder(programFolder)
 {
+}
+
+void ReportCommands::connectControls(QObject &window)
+{
+    ControlTable::connect(window, *this, kControls);
 }
 
 void ReportCommands::message(const QString &text, const QString &title)
@@ -25,7 +43,8 @@ void ReportCommands::message(const QString &text, const QString &title)
 
 void ReportCommands::showFailure(const Outcome &outcome)
 {
-    message(ProjectReport::failureText(outcome), ProjectReport::failureTitle());
+    tellFailure(m_prompts, ProjectReport::failureText(outcome), ProjectReport::failureTitle(),
+                outcome.reason);
 }
 
 // A missing template is told; one that is there but cannot be read ends the command silently.
@@ -37,7 +56,7 @@ bool ReportCommands::templateThere()
     case ProjectReport::TemplateState::Missing:
         message(
             QStringLiteral("未找到报表模板文件！请将报表模板文件“xxxx模板.Doc”复制到安装目录。"),
-            FormMain::messageTitle());
+            Captions::messageTitle());
         return false;
     case ProjectReport::TemplateState::Unreadable:
         break;
@@ -60,16 +79,16 @@ void ReportCommands::CommandReport_Click()
     }
     message(QStringLiteral("报表已生成，文件名为：") + record.shown(u"JB02") +
                 QStringLiteral(".doc，报表格式可能需要调整。"),
-            FormMain::shortTitle());
+            Captions::shortTitle());
 }
 
 void ReportCommands::CommandReports_Click()
 {
     if (!m_prompts.askOkCancel(QStringLiteral("生成全部项目报表需要较长时间，要继续吗？"),
-                               FormMain::messageTitle()))
+                               Captions::messageTitle()))
         return;
     if (m_store.recordCount() == 0) {
-        message(QStringLiteral("没有项目记录，未生成报表。"), FormMain::shortTitle());
+        message(QStringLiteral("没有项目记录，未生成报表。"), Captions::shortTitle());
         return;
     }
     if (!templateThere())
@@ -88,10 +107,10 @@ void ReportCommands::CommandReports_Click()
             QStringLiteral("共%1个项目，其中%2个项目的报表没有生成；已生成的报表格式可能需要调整。")
                 .arg(result.count)
                 .arg(result.notMade()),
-            FormMain::shortTitle());
+            Captions::shortTitle());
         return;
     }
-    message(QStringLiteral("报表已全部生成，格式可能需要调整。"), FormMain::shortTitle());
+    message(QStringLiteral("报表已全部生成，格式可能需要调整。"), Captions::shortTitle());
 }
 
 void ReportCommands::CommandPrint_Click()
@@ -99,7 +118,7 @@ void ReportCommands::CommandPrint_Click()
     const QString notFound = QStringLiteral("报表文件没有找到，请重新生成报表文件。");
     const QString path = ProjectReport::reportPath(m_folder, m_store.current().shown(u"JB02"));
     if (path.isEmpty()) { // a number that names no file has no report
-        message(notFound, FormMain::shortTitle());
+        message(notFound, Captions::shortTitle());
         return;
     }
     WordApp &word = m_office().wordApp();
@@ -111,8 +130,8 @@ void ReportCommands::CommandPrint_Click()
         status = word.closeDocument();
     wait.reset();
     if (status.number() == OfficeStatus::DocumentNotFound)
-        message(notFound, FormMain::shortTitle());
+        message(notFound, Captions::shortTitle());
     else if (!status.ok())
-        m_prompts.message(status.text(), FormMain::windowTitleText(), MessageIcon::None);
+        m_prompts.message(status.text(), Captions::windowTitle(), MessageIcon::None);
     word.quit();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QObject>
 #include <functional>
 
 class OfficeSuite;
@@ -14,13 +14,17 @@ struct Outcome;
 // the main screen (every project) and "报表打印" (the current project's made report, printed
 // once on the default printer). The current record is read from the recordset's row buffer,
 // which holds what the boxes show, edits not yet stored included.
-class ReportCommands
+class ReportCommands : public QObject
 {
+    Q_OBJECT
+
 public:
     // `office` gives the office programs of the run; it is called only when a command needs
     // the word processor, so that a command that fails early starts nothing.
     ReportCommands(RecordStore &store, std::function<OfficeSuite &()> office, Prompts &prompts,
-                   const QString &programFolder);
+                   const QString &programFolder, QObject *parent = nullptr);
+    // Connects the buttons below `window`.
+    void connectControls(QObject &window);
 
     void CommandReport_Click();
     void CommandReports_Click();

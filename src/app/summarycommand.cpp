@@ -1,6 +1,9 @@
 #include "summarycommand.h"
 
+#include "captions.h"
+#include "controltable.h"
 #include "excelresidentwarning.h"
+#include "failure.h"
 #include "officestatus.h"
 #include "prompts.h"
 #include "summarydefinitions.h"
@@ -14,12 +17,22 @@ QString notWrittenText(const QStringList &lines)
     return QStringLiteral("汇总未全部完成，以下汇总表没有生成：\n") + lines.join(u'\n');
 }
 
+const ControlEntry<SummaryCommand> kControls[] = {
+    {"CommandSum", &SummaryCommand::CommandSum_Click},
+};
+
 } // namespace
 
 SummaryCommand::SummaryCommand(RecordStore &store, std::function<OfficeSuite &()> office,
-                               Prompts &prompts, const QString &programFolder)
-    : m_store(store), m_office(std::move(office)), m_prompts(prompts), m_folder(programFolder)
+                               Prompts &prompts, const QString &programFolder, QObject *parent)
+    : QObject(parent), m_store(store), m_office(std::move(office)), m_prompts(prompts),
+      m_folder(programFolder)
 {
+}
+
+void SummaryCommand::connectControls(QObject &window)
+{
+    ControlTable::connect(window, *this, kControls);
 }
 
 void SummaryCommand::CommandSum_Click()
@@ -51,10 +64,13 @@ void SummaryCommand::CommandSum_Click()
         }
         if (outcome.errorNumber == OfficeStatus::PermissionDenied)
             ExcelResidentWarning(m_prompts);
-        if (!outcome.written)
+        if (!outcome.written) {
             notWritten << outcome.outputFileName + QStringLiteral("（") + outcome.reason +
                               QStringLiteral("）");
+            qCWarning(lcFailure).noquote() << notWritten.last();
+        }
     }
-    m_prompts.message(notWritten.isEmpty() ? completionText() : notWrittenText(notWritten),
-                      completionTitle(), MessageIcon::Exclamation);
+    m_prompts.message(notWritten.isEmpty() ? QStringLiteral("汇总完成。")
+                                           : notWrittenText(notWritten),
+                      Captions::completionTitle(), MessageIcon::Exclamation);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include <QObject>
 #include <functional>
 
 class OfficeSuite;
@@ -14,15 +13,16 @@ class RecordStore;
 // output or records that could not be stored) is named in the completion message; a refused
 // file (permission denied) also shows ExcelResidentWarning. The first record is current
 // afterwards.
-class SummaryCommand
+class SummaryCommand : public QObject
 {
-public:
-    static QString completionTitle() { return QStringLiteral("科技项目统计"); }
-    static QString completionText() { return QStringLiteral("汇总完成。"); }
+    Q_OBJECT
 
+public:
     // `office` gives the office programs of the run, started on first use.
     SummaryCommand(RecordStore &store, std::function<OfficeSuite &()> office, Prompts &prompts,
-                   const QString &programFolder);
+                   const QString &programFolder, QObject *parent = nullptr);
+    // Connects the button below `window`.
+    void connectControls(QObject &window);
 
     void CommandSum_Click();
 

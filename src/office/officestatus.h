@@ -12,6 +12,7 @@ public:
         FileNotFound = 53,       // the file to open does not exist
         PermissionDenied = 70,   // the file cannot be read or written, or is locked
         CannotStart = 429,       // the office could not be started or reached
+        OfficeStopped = 462,     // the office stopped answering, or ended, during a call
         OtherFailure = 440,      // any other failure of an office call
         DocumentNotFound = 5151, // the word processor's "file to base a document on not found"
     };

@@ -114,7 +114,8 @@ OfficeStatus call(OfficeProcess &process, const QString &what,
         if (!started.ok())
             return started;
     } else if (!process.isRunning()) {
-        return OfficeStatus::failure(QStringLiteral("%1失败：办公软件没有运行。").arg(what));
+        return {OfficeStatus::OfficeStopped,
+                QStringLiteral("%1失败：办公软件没有运行。").arg(what)};
     }
     OfficeCallScope scope(process.impl());
     QString reason;
@@ -131,13 +132,13 @@ OfficeStatus call(OfficeProcess &process, const QString &what,
     }
     if (scope.timedOut()) {
         process.stop(); // what is left of the ended office goes too
-        return OfficeStatus::failure(
-            QStringLiteral("%1失败：办公软件在 %2 秒内没有响应，已被终止。")
-                .arg(what)
-                .arg(process.callTimeout() / 1000));
+        return {OfficeStatus::OfficeStopped,
+                QStringLiteral("%1失败：办公软件在 %2 秒内没有响应，已被终止。")
+                    .arg(what)
+                    .arg(process.callTimeout() / 1000)};
     }
     if (!process.isRunning())
-        return OfficeStatus::failure(QStringLiteral("%1失败：办公软件已退出。").arg(what));
+        return {OfficeStatus::OfficeStopped, QStringLiteral("%1失败：办公软件已退出。").arg(what)};
     return OfficeStatus::failure(QStringLiteral("%1失败：%2").arg(what, reason));
 }
 

@@ -75,7 +75,10 @@ bool RecordStore::open(const QString &folder, QString *error)
         return false;
     }
     const bool ok = fresh ? createTable() : checkTable(&m_lastError);
+    emit rowsAboutToBeReset();
     if (!ok || !loadRows()) {
+        m_rows.clear();
+        emit rowsReset();
         if (error)
             *error = m_lastError;
         m_db.close();
@@ -364,9 +367,10 @@ bool RecordStore::addNew()
 {
     if (!storeCurrent())
         return false;
+    const int index = int(m_rows.size());
+    emit rowsAboutToBeInserted(index, index);
     m_rows.append(Row());
-    const int index = int(m_rows.size()) - 1;
-    emit rowInserted(index);
+    emit rowsInserted(index, index);
     setPosition(State::OnRow, index);
     return true;
 }
@@ -386,10 +390,11 @@ bool RecordStore::deleteCurrent()
             return fail(rowGone());
     }
     const int index = m_index;
+    emit rowsAboutToBeRemoved(index, index);
     m_rows.remove(index);
     m_state = State::OnDeleted;
     m_dirty.fill(false);
-    emit rowRemoved(index);
+    emit rowsRemoved(index, index);
     announceCurrentRow();
     return true;
 }
@@ -412,9 +417,11 @@ bool RecordStore::appendRows(const QVector<SurveyRecord> &records, const QVector
     const auto addUpTo = [&](int count) {
         if (count <= added)
             return;
+        const int first = int(m_rows.size());
+        emit rowsAboutToBeInserted(first, first + count - added - 1);
         for (; added < count; ++added)
             m_rows.append(Row{rowids[added], records[added]});
-        emit rowsReset();
+        emit rowsInserted(first, int(m_rows.size()) - 1);
         setPosition(State::OnRow, int(m_rows.size()) - 1);
     };
     for (int pause : pauses) {

@@ -99,8 +99,13 @@ signals:
     void currentRowChanged();
     // A value of the current row was set (by a box, the grid or a command).
     void valueChanged(int row, int column);
-    void rowInserted(int row);
-    void rowRemoved(int row);
+    // Before and after rows `first` to `last` are added or taken away, and before and after
+    // every row is read anew, as a list model passes them on to its views.
+    void rowsAboutToBeInserted(int first, int last);
+    void rowsInserted(int first, int last);
+    void rowsAboutToBeRemoved(int first, int last);
+    void rowsRemoved(int first, int last);
+    void rowsAboutToBeReset();
     void rowsReset();
 
 private:

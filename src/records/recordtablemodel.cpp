@@ -5,18 +5,14 @@
 RecordTableModel::RecordTableModel(RecordStore &store, QObject *parent)
     : QAbstractTableModel(parent), m_store(store)
 {
-    connect(&store, &RecordStore::rowsReset, this, [this] {
-        beginResetModel();
-        endResetModel();
-    });
-    connect(&store, &RecordStore::rowInserted, this, [this](int row) {
-        beginInsertRows({}, row, row);
-        endInsertRows();
-    });
-    connect(&store, &RecordStore::rowRemoved, this, [this](int row) {
-        beginRemoveRows({}, row, row);
-        endRemoveRows();
-    });
+    connect(&store, &RecordStore::rowsAboutToBeReset, this, [this] { beginResetModel(); });
+    connect(&store, &RecordStore::rowsReset, this, [this] { endResetModel(); });
+    connect(&store, &RecordStore::rowsAboutToBeInserted, this,
+            [this](int first, int last) { beginInsertRows({}, first, last); });
+    connect(&store, &RecordStore::rowsInserted, this, [this] { endInsertRows(); });
+    connect(&store, &RecordStore::rowsAboutToBeRemoved, this,
+            [this](int first, int last) { beginRemoveRows({}, first, last); });
+    connect(&store, &RecordStore::rowsRemoved, this, [this] { endRemoveRows(); });
     connect(&store, &RecordStore::valueChanged, this, [this](int row, int column) {
         const QModelIndex cell = index(row, column);
         emit dataChanged(cell, cell, {Qt::DisplayRole});

@@ -1,23 +1,20 @@
-#include "checkcommands.h"
+// The checking commands and the page ring over stand-ins: a record store, a report box and
+// scripted prompts, without the window.
+#include "captions.h"
+#include "checkfixture.h"
+#include "codepickerset.h"
 #include "fieldcatalogue.h"
 #include "filesizelimit.h"
-#include "formmain.h"
 #include "pagebuilder.h"
 #include "pagering.h"
 #include "panel.h"
 #include "passingrecord.h"
-#include "recordstore.h"
-#include "scriptedprompts.h"
 
 #include <QDir>
 #include <QFile>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
 
 namespace {
 
@@ -30,38 +27,28 @@ QString line(const QString &number, const QString &message)
     return QStringLiteral("项目") + number + message + QStringLiteral("\r\n");
 }
 
-// A program folder with records written into its database, and the main window over it.
-class Fixture
+using Fixture = CheckFixture;
+
+// The five pages and the project list on a widget of their own, and the page ring over them.
+struct Pages
 {
-public:
-    explicit Fixture(const QList<SurveyRecord> &records)
+    explicit Pages(Fixture &f) : ring(f.store, f.check, pickers, f.prompts, panels()) {}
+    PagePanels panels()
     {
-        {
-            RecordStore store;
-            if (!store.open(m_dir.path()))
-                qFatal("cannot open the record store");
-            for (const SurveyRecord &record : records) {
-                store.addNew();
-                for (int c = 0; c < FieldCatalogue::ColumnCount; ++c)
-                    store.setValue(c, record.value(c));
-                store.update();
-            }
-        }
-        form = std::make_unique<FormMain>(m_dir.path(), prompts);
-        QString error;
-        if (!form->Form_Load(&error))
-            qFatal("cannot load the window: %s", qPrintable(error));
+        PagePanels built{new Panel(QStringLiteral("FrameDataList"), QString(), &park, &host), {}};
+        for (Page page : PageBuilder::AllPages)
+            built.pages[int(page)] = PageBuilder::build(page, &host, &park);
+        return built;
+    }
+    Panel *panel(Page page) const
+    {
+        return host.findChild<Panel *>(PageBuilder::info(page).panelName);
     }
 
-    QString folder() const { return m_dir.path(); }
-    CheckCommands &commands() { return form->checkCommands(); }
-    QString report() { return commands().reportText(); }
-
-    ScriptedPrompts prompts;
-    std::unique_ptr<FormMain> form;
-
-private:
-    QTemporaryDir m_dir;
+    QWidget host;
+    QWidget park{&host};
+    CodePickerSet pickers;
+    PageRing ring;
 };
 
 SurveyRecord numbered(const QString &number, const QStringList &changes = {})
@@ -82,13 +69,13 @@ private slots:
     {
         Fixture f({numbered("201100000001"), numbered("201100000002", {"JL160=11", "JG131=2e6"}),
                    numbered("201100000003")});
-        f.form->store().moveLast();
-        f.form->checkState().CheckError = 1;
-        f.form->button(QStringLiteral("CommandCheck"))->click();
+        f.store.moveLast();
+        f.check.CheckError = 1;
+        f.commands.CommandCheck_Click();
         QCOMPARE(f.report(), QStringLiteral(" 审核结果\r\n") + line("201100000002", kT3_4) +
                                  line("201100000002", kT4_6));
-        QCOMPARE(f.form->store().absolutePosition(), 1);
-        QCOMPARE(f.form->checkState().CheckMessage, QString());
+        QCOMPARE(f.store.absolutePosition(), 1);
+        QCOMPARE(f.check.CheckMessage, QString());
         QCOMPARE(f.prompts.shown.size(), 1);
         QCOMPARE(f.prompts.shown[0].text,
                  QStringLiteral("审核完成，请在数据审核结果框内查看结果。"));
@@ -96,7 +83,7 @@ private slots:
         QCOMPARE(f.prompts.shown[0].icon, MessageIcon::Exclamation);
 
         // Again: the report is replaced, not extended.
-        f.commands().CommandCheck_Click();
+        f.commands.CommandCheck_Click();
         QCOMPARE(f.report(), QStringLiteral(" 审核结果\r\n") + line("201100000002", kT3_4) +
                                  line("201100000002", kT4_6));
     }
@@ -104,26 +91,26 @@ private slots:
     void checkAllCountsEditsNotYetStored()
     {
         Fixture f({numbered("201100000001"), numbered("201100000002")});
-        f.form->store().moveTo(1);
-        f.form->store().setValue(RecordColumns::indexOf(u"JF4001"), QStringLiteral("31"));
-        f.commands().CommandCheck_Click();
+        f.store.moveTo(1);
+        f.store.setValue(RecordColumns::indexOf(u"JF4001"), QStringLiteral("31"));
+        f.commands.CommandCheck_Click();
         QCOMPARE(f.report(), QStringLiteral(" 审核结果\r\n") + line("201100000002", kT2_4));
     }
 
     void checkAllReportsFailedMove()
     {
         Fixture f({numbered("201100000001", {"JL160=11"}), numbered("201100000002")});
-        f.form->store().moveTo(1);
-        f.form->store().setValue(RecordColumns::indexOf(u"JB01"), QStringLiteral("改过的名称"));
+        f.store.moveTo(1);
+        f.store.setValue(RecordColumns::indexOf(u"JB01"), QStringLiteral("改过的名称"));
         {
             // The pending edit cannot be stored once the table is gone.
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "drop");
-            db.setDatabaseName(f.form->store().databasePath());
+            db.setDatabaseName(f.store.databasePath());
             QVERIFY(db.open());
             QVERIFY(QSqlQuery(db).exec(QStringLiteral("DROP TABLE kjxmzxqk")));
         }
         QSqlDatabase::removeDatabase(QStringLiteral("drop"));
-        f.commands().CommandCheck_Click();
+        f.commands.CommandCheck_Click();
         QCOMPARE(f.prompts.texts(),
                  QStringList{QStringLiteral("数据审核失败！请检查数据或重新启动系统后重试。")});
         QCOMPARE(f.report(), QStringLiteral(" 审核结果\r\n"));
@@ -132,26 +119,26 @@ private slots:
     void checkAllWhenEveryRecordPasses()
     {
         Fixture f({numbered("201100000001"), numbered("201100000002")});
-        f.commands().CommandCheck_Click();
+        f.commands.CommandCheck_Click();
         QCOMPARE(f.report(), QStringLiteral(" 审核结果\r\n"));
     }
 
     void nothingToCheckOnEmptyTable()
     {
         Fixture f({});
-        f.commands().CommandCheck_Click();
+        f.commands.CommandCheck_Click();
         QCOMPARE(f.report(), QStringLiteral(" 审核结果\r\n没有可审核的项目记录。\r\n"));
         QCOMPARE(f.prompts.lastText(), QStringLiteral("审核完成，请在数据审核结果框内查看结果。"));
-        f.commands().CommandCheckItem_Click();
+        f.commands.CommandCheckItem_Click();
         QCOMPARE(f.report(), QStringLiteral("项目 审核结果\r\n没有可审核的项目记录。\r\n"));
     }
 
     void checkItemPastTheEnd()
     {
         Fixture f({numbered("201100000001", {"JL160=11"})});
-        f.form->store().moveNext();
-        QVERIFY(f.form->store().isPastTheEnd());
-        f.commands().CommandCheckItem_Click();
+        f.store.moveNext();
+        QVERIFY(f.store.isPastTheEnd());
+        f.commands.CommandCheckItem_Click();
         QCOMPARE(f.report(), QStringLiteral("项目 审核结果\r\n没有可审核的项目记录。\r\n"));
     }
 
@@ -159,40 +146,40 @@ private slots:
     {
         Fixture f(
             {numbered("201100000001", {"JL160=11"}), numbered("201100000002", {"JG131=2e6"})});
-        f.commands().CommandCheck_Click();
-        f.form->store().moveTo(1);
-        f.form->button(QStringLiteral("CommandCheckItem"))->click();
+        f.commands.CommandCheck_Click();
+        f.store.moveTo(1);
+        f.commands.CommandCheckItem_Click();
         QCOMPARE(f.report(),
                  QStringLiteral("项目201100000002 审核结果\r\n") + line("201100000002", kT4_6));
-        QCOMPARE(f.form->store().absolutePosition(), 2);
-        QCOMPARE(f.form->checkState().CheckError, qint16(0));
+        QCOMPARE(f.store.absolutePosition(), 2);
+        QCOMPARE(f.check.CheckError, qint16(0));
         QCOMPARE(f.prompts.shown.size(), 1); // only the completion of checking all
 
-        f.form->store().moveTo(0);
-        f.form->store().setValue(RecordColumns::indexOf(u"JL160"), QStringLiteral("10"));
-        f.commands().CommandCheckItem_Click();
+        f.store.moveTo(0);
+        f.store.setValue(RecordColumns::indexOf(u"JL160"), QStringLiteral("10"));
+        f.commands.CommandCheckItem_Click();
         QCOMPARE(f.report(), QStringLiteral("项目201100000001 审核结果\r\n"));
     }
 
     void clearEmptiesReport()
     {
         Fixture f({numbered("201100000001", {"JL160=11"})});
-        f.commands().CommandCheck_Click();
-        f.form->button(QStringLiteral("CommandCheckClear"))->click();
-        QCOMPARE(f.form->checkReport()->toPlainText(), QString());
+        f.commands.CommandCheck_Click();
+        f.commands.CommandCheckClear_Click();
+        QCOMPARE(f.reportBox.toPlainText(), QString());
     }
 
     void savedReportBytes()
     {
         Fixture f({numbered("201100000001", {"JL160=11"})});
-        f.commands().CommandCheck_Click();
+        f.commands.CommandCheck_Click();
         const QString path = QDir(f.folder()).filePath(QStringLiteral("结果.Txt"));
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("an older and much longer file that is replaced without a question\r\n");
         old.close();
         f.prompts.fileNames << path;
-        f.form->button(QStringLiteral("CommandSaveCheckReport"))->click();
+        f.commands.CommandSaveCheckReport_Click();
 
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -208,7 +195,7 @@ private slots:
     void saveCancelledWritesNothing()
     {
         Fixture f({numbered("201100000001")});
-        f.commands().CommandSaveCheckReport_Click();
+        f.commands.CommandSaveCheckReport_Click();
         QCOMPARE(f.prompts.shown.last().text, QStringLiteral("请指定文件名！！"));
         QCOMPARE(f.prompts.shown.last().title, QStringLiteral("保存审核结果"));
         QCOMPARE(f.prompts.shown.last().icon, MessageIcon::Question);
@@ -218,10 +205,10 @@ private slots:
     void saveFailureIsReported()
     {
         Fixture f({numbered("201100000001", {"JL160=11"})});
-        f.commands().CommandCheck_Click();
+        f.commands.CommandCheck_Click();
         const QString path = QDir(f.folder()).filePath(QStringLiteral("无此目录/结果.Txt"));
         f.prompts.fileNames << path;
-        f.commands().CommandSaveCheckReport_Click();
+        f.commands.CommandSaveCheckReport_Click();
         QCOMPARE(f.prompts.shown.last().text,
                  QStringLiteral("保存审核结果失败！请检查文件名或磁盘后重试。"));
         QVERIFY(!QFile::exists(path));
@@ -231,7 +218,7 @@ private slots:
         f.prompts.fileNames << full;
         {
             const FileSizeLimit limit(8);
-            f.commands().CommandSaveCheckReport_Click();
+            f.commands.CommandSaveCheckReport_Click();
         }
         QCOMPARE(f.prompts.shown.last().text,
                  QStringLiteral("保存审核结果失败！请检查文件名或磁盘后重试。"));
@@ -262,19 +249,20 @@ private slots:
         QFETCH(QString, mended);
         QFETCH(QString, message);
         Fixture f({numbered("201100000001", {failing})});
+        Pages pages(f);
         const Page from = Page(page);
-        f.form->pageRing().openPage(from);
-        Panel *fromPanel = f.form->panel(QString::fromLatin1(PageBuilder::info(from).panelName));
-        QVERIFY(!f.form->pageRing().movePage(from, true));
+        pages.ring.openPage(from);
+        Panel *fromPanel = pages.panel(from);
+        QVERIFY(!pages.ring.movePage(from, true));
         QVERIFY(fromPanel->isOpen());
         QCOMPARE(f.prompts.lastText(), line("201100000001", message));
-        QCOMPARE(f.prompts.shown.last().title, FormMain::messageTitle());
-        QCOMPARE(f.form->checkState().CheckError, qint16(0));
+        QCOMPARE(f.prompts.shown.last().title, Captions::messageTitle());
+        QCOMPARE(f.check.CheckError, qint16(0));
 
         const qsizetype eq = mended.indexOf(u'=');
-        f.form->store().setValue(RecordColumns::indexOf(mended.left(eq)), mended.mid(eq + 1));
+        f.store.setValue(RecordColumns::indexOf(mended.left(eq)), mended.mid(eq + 1));
         const qsizetype before = f.prompts.shown.size();
-        QVERIFY(f.form->pageRing().movePage(from, true));
+        QVERIFY(pages.ring.movePage(from, true));
         QCOMPARE(f.prompts.shown.size(), before);
         QVERIFY(!fromPanel->isOpen());
     }

@@ -1,16 +1,14 @@
-#include "fieldbinder.h"
-#include "fieldbox.h"
+#include "captions.h"
 #include "filesizelimit.h"
-#include "formmain.h"
 #include "kjformat.h"
-#include "recordstore.h"
-#include "scriptedprompts.h"
+#include "testwindow.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -84,32 +82,25 @@ void typeChinese(QWidget *box, const QString &text)
     QCoreApplication::sendEvent(box, &event);
 }
 
-// A program folder with its main window, answered from a script.
-struct Program
+// A program folder with records, and its main window.
+struct Program : TestWindow
 {
-    QTemporaryDir dir;
-    ScriptedPrompts prompts;
-    std::unique_ptr<FormMain> form;
-
     explicit Program(const QVector<SurveyRecord> &records = {})
     {
         if (!records.isEmpty()) {
             RecordStore store;
-            if (!store.open(dir.path()) || !store.appendRows(records))
+            if (!store.open(folder()) || !store.appendRows(records))
                 qFatal("cannot seed the table");
         }
-        form = std::make_unique<FormMain>(dir.path(), prompts);
-        QString error;
-        if (!form->Form_Load(&error))
-            qFatal("cannot start: %s", qPrintable(error));
+        if (!load())
+            qFatal("cannot start: %s", qPrintable(loadError));
     }
-    QString path(const QString &name) const { return dir.filePath(name); }
-    RecordStore &store() { return form->store(); }
+    // Clicks the button, with `fileName` as the answer of the file dialog it opens.
     void click(const char *button, const QString &fileName = QString())
     {
         if (!fileName.isNull())
             prompts.fileNames.enqueue(fileName);
-        form->button(QString::fromLatin1(button))->click();
+        TestWindow::click(button);
     }
 };
 
@@ -135,6 +126,7 @@ private slots:
     void ownDatabaseRefused();
     void missingFileName();
     void emptyTableSubmitFails();
+    void failedSubmitTellsWhy();
 };
 
 void TestDataFileCommands::roundTripIntoEmptyProgram()
@@ -149,10 +141,10 @@ void TestDataFileCommands::roundTripIntoEmptyProgram()
     const QString file = sender.path(QStringLiteral("up.kj"));
     sender.click("CommandExcel", file);
     QCOMPARE(sender.prompts.dialogs[0].title, QStringLiteral("提交数据"));
-    QCOMPARE(sender.prompts.dialogs[0].folder, sender.dir.path());
+    QCOMPARE(sender.prompts.dialogs[0].folder, sender.folder());
     QCOMPARE(sender.prompts.texts(), QStringList{QStringLiteral("提交数据完成。数据已保存在") +
                                                  file + QStringLiteral("中。")});
-    QCOMPARE(sender.prompts.shown[0].title, FormMain::messageTitle());
+    QCOMPARE(sender.prompts.shown[0].title, Captions::messageTitle());
     QVERIFY(sender.store().isPastTheEnd());
 
     Program receiver;
@@ -161,7 +153,7 @@ void TestDataFileCommands::roundTripIntoEmptyProgram()
     QCOMPARE(receiver.prompts.dialogs[0].title, QStringLiteral("数据追加"));
 
     // Stored at once, the last record too: a store of its own sees them.
-    const QVector<SurveyRecord> received = storedRows(receiver.dir.path());
+    const QVector<SurveyRecord> received = storedRows(receiver.folder());
     QCOMPARE(received.size(), 2);
     for (int i = 0; i < 2; ++i) {
         const SurveyRecord &sent = sender.store().row(i);
@@ -229,7 +221,7 @@ void TestDataFileCommands::duplicates()
         expected << n + QStringLiteral("项目编号已存在！");
     expected << QStringLiteral("追加数据完成。");
     QCOMPARE(program.prompts.texts(), expected);
-    const QVector<SurveyRecord> rows = storedRows(program.dir.path());
+    const QVector<SurveyRecord> rows = storedRows(program.folder());
     QStringList stored;
     for (int i = 0; i < rows.size(); ++i) {
         if (rows[i].value(u"JB01") == QStringLiteral("来自文件"))
@@ -256,14 +248,14 @@ void TestDataFileCommands::duplicateMessagesShowTheMatchedRow()
         seen << QStringLiteral("%1/%2 %3")
                     .arg(program.store().currentIndex())
                     .arg(program.store().recordCount())
-                    .arg(program.form->lineBox(QStringLiteral("TextJB02"))->text());
+                    .arg(program.lineBox(QStringLiteral("TextJB02"))->text());
     };
     program.click("CommandAddData", path);
     QCOMPARE(program.prompts.texts().size(), 3);
     QCOMPARE(seen, QStringList() << QStringLiteral("0/3 201100000001")
                                  << QStringLiteral("2/4 201100000005")
                                  << QStringLiteral("2/4 201100000005"));
-    QCOMPARE(storedRows(program.dir.path()).size(), 4);
+    QCOMPARE(storedRows(program.folder()).size(), 4);
 }
 
 // Another program holds the database for writing: the failure comes alone, with no message
@@ -287,7 +279,7 @@ void TestDataFileCommands::unwritableDatabaseFailsBeforeAnyMessage()
     QCOMPARE(program.prompts.texts().size(), 1);
     QVERIFY2(program.prompts.lastText().startsWith(QStringLiteral("追加数据失败！")),
              qPrintable(program.prompts.lastText()));
-    QCOMPARE(storedRows(program.dir.path()).size(), 1);
+    QCOMPARE(storedRows(program.folder()).size(), 1);
 }
 
 void TestDataFileCommands::damagedFileRefused_data()
@@ -347,9 +339,9 @@ void TestDataFileCommands::damagedFileRefused()
     QVERIFY2(text.startsWith(QStringLiteral("追加数据失败！")) && text.endsWith(kRetry) &&
                  text.contains(phrase) && text.contains(path),
              qPrintable(text));
-    QCOMPARE(program.prompts.shown[0].title, FormMain::messageTitle());
+    QCOMPARE(program.prompts.shown[0].title, Captions::messageTitle());
     QCOMPARE(program.store().recordCount(), 1);
-    QCOMPARE(storedRows(program.dir.path()).size(), 1);
+    QCOMPARE(storedRows(program.folder()).size(), 1);
 }
 
 void TestDataFileCommands::trailingLineEndAccepted()
@@ -359,7 +351,7 @@ void TestDataFileCommands::trailingLineEndAccepted()
     QVERIFY(writeBytes(path, fileOf({project(QStringLiteral("201100000001"))}) + "\r\n"));
     program.click("CommandAddData", path);
     QCOMPARE(program.prompts.texts(), QStringList{QStringLiteral("追加数据完成。")});
-    QCOMPARE(storedRows(program.dir.path()).size(), 1);
+    QCOMPARE(storedRows(program.folder()).size(), 1);
 }
 
 void TestDataFileCommands::distributeRefusesUnsafeNames()
@@ -382,9 +374,9 @@ void TestDataFileCommands::distributeRefusesUnsafeNames()
                                                     << notAFileName(QStringLiteral(".."))
                                                     << notAFileName(QStringLiteral("2011/0001"))
                                                     << notAFileName(QStringLiteral("2011\\0002")));
-    QCOMPARE(program.prompts.shown.last().title, FormMain::messageTitle());
+    QCOMPARE(program.prompts.shown.last().title, Captions::messageTitle());
     QVERIFY(program.store().isPastTheEnd());
-    QVERIFY(QDir(program.dir.path()).entryList({QStringLiteral("*.kj")}).isEmpty());
+    QVERIFY(QDir(program.folder()).entryList({QStringLiteral("*.kj")}).isEmpty());
 }
 
 // Each number that cannot name a file fails on its own; every other project's file is
@@ -444,19 +436,19 @@ void TestDataFileCommands::writersSeeUnstoredEdits()
     program.prompts.inputs.enqueue(QStringLiteral("201100000009"));
     program.click("CommandAddItem");
     QVERIFY(program.store().isNewRow());
-    typeChinese(program.form->lineBox(QStringLiteral("TextJB01")), QStringLiteral("新项目"));
-    QTest::keyClicks(program.form->lineBox(QStringLiteral("TextJB21")), QStringLiteral("Unit"));
+    typeChinese(program.lineBox(QStringLiteral("TextJB01")), QStringLiteral("新项目"));
+    QTest::keyClicks(program.lineBox(QStringLiteral("TextJB21")), QStringLiteral("Unit"));
     const QString one = program.path(QStringLiteral("one.kj"));
     program.click("Command1", one);
     QCOMPARE(program.prompts.lastText(),
              QStringLiteral("提交数据完成。数据已保存在") + one + QStringLiteral("中。"));
-    QCOMPARE(program.prompts.shown.last().title, FormMain::shortTitle());
+    QCOMPARE(program.prompts.shown.last().title, Captions::shortTitle());
     SurveyRecord typed = project(QStringLiteral("201100000009"), QStringLiteral("新项目"));
     typed.setValue(u"JB21", QStringLiteral("Unit"));
     QCOMPARE(readAll(one), fileOf({typed}));
 
     QVERIFY(program.store().moveTo(0));
-    typeChinese(program.form->lineBox(QStringLiteral("TextJB21")), QStringLiteral("改"));
+    typeChinese(program.lineBox(QStringLiteral("TextJB21")), QStringLiteral("改"));
     const QString all = program.path(QStringLiteral("all.kj"));
     program.click("CommandExcel", all);
     SurveyRecord edited = project(QStringLiteral("201100000001"));
@@ -490,11 +482,11 @@ void TestDataFileCommands::ownDatabaseRefused()
     Program program({project(QStringLiteral("201100000001"))});
     const QString db = program.store().databasePath();
     const QString name = RecordStore::databaseFileName();
-    QString path = QDir(program.dir.path()).filePath(QStringLiteral("./") + name);
+    QString path = QDir(program.folder()).filePath(QStringLiteral("./") + name);
     if (spelling == u"relative")
         path = name;
     if (spelling == u"//")
-        path = program.dir.path() + QStringLiteral("//") + name;
+        path = program.folder() + QStringLiteral("//") + name;
     if (spelling == u"symbolic link") {
         path = program.path(QStringLiteral("link.kj"));
         QVERIFY(QFile::link(db, path));
@@ -504,16 +496,16 @@ void TestDataFileCommands::ownDatabaseRefused()
         QCOMPARE(link(QFile::encodeName(db).constData(), QFile::encodeName(path).constData()), 0);
     }
     const QByteArray before = sha1(db);
-    const QStringList files = QDir(program.dir.path()).entryList(QDir::Files | QDir::System);
+    const QStringList files = QDir(program.folder()).entryList(QDir::Files | QDir::System);
     const QString previous = QDir::currentPath();
-    QDir::setCurrent(program.dir.path());
+    QDir::setCurrent(program.folder());
     program.click(qPrintable(button), path);
     QDir::setCurrent(previous);
     QCOMPARE(program.prompts.texts(), QStringList{failure});
     QCOMPARE(sha1(db), before);
-    QCOMPARE(sha1(QDir(program.dir.path()).absoluteFilePath(path)), before);
-    QCOMPARE(QDir(program.dir.path()).entryList(QDir::Files | QDir::System), files);
-    QCOMPARE(storedRows(program.dir.path()).size(), 1);
+    QCOMPARE(sha1(QDir(program.folder()).absoluteFilePath(path)), before);
+    QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::System), files);
+    QCOMPARE(storedRows(program.folder()).size(), 1);
 }
 
 void TestDataFileCommands::missingFileName()
@@ -539,6 +531,17 @@ void TestDataFileCommands::emptyTableSubmitFails()
     program.click("Command1", file);
     QCOMPARE(program.prompts.texts(), QStringList() << kSubmitFailed << kSubmitFailed);
     QVERIFY(!QFile::exists(file));
+}
+
+// The file system's reason is in the message's detailed text and in the log.
+void TestDataFileCommands::failedSubmitTellsWhy()
+{
+    Program program({project(QStringLiteral("201100000001"))});
+    const QString path = program.path(QStringLiteral("无此目录/up.kj"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^数据提交失败！")));
+    program.click("CommandExcel", path);
+    QCOMPARE(program.prompts.texts(), QStringList{kSubmitFailed});
+    QCOMPARE(program.prompts.shown.last().details, qt_error_string(ENOENT));
 }
 
 QTEST_MAIN(TestDataFileCommands)

@@ -1,24 +1,12 @@
 #include "codepicker.h"
-#include "codepickerset.h"
 #include "codetables.h"
-#include "datacontrol.h"
-#include "fieldbehaviour.h"
-#include "fieldbinder.h"
-#include "fieldbox.h"
-#include "formmain.h"
-#include "pagering.h"
 #include "pagetables.h"
-#include "panel.h"
-#include "recordstore.h"
-#include "scriptedprompts.h"
+#include "testwindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <memory>
@@ -84,9 +72,8 @@ private:
     void chooseByMouse(CodePicker *picker, int row);
     void chooseByKeys(CodePicker *picker, int row);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
-    std::unique_ptr<FormMain> m_form;
+    std::unique_ptr<TestWindow> m_window;
+    ScriptedPrompts *m_prompts = nullptr;
 };
 
 void TestFieldEntry::initTestCase()
@@ -96,43 +83,39 @@ void TestFieldEntry::initTestCase()
 
 void TestFieldEntry::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_prompts = std::make_unique<ScriptedPrompts>();
-    m_form = std::make_unique<FormMain>(m_dir->path(), *m_prompts);
-    QString error;
-    QVERIFY2(m_form->Form_Load(&error), qPrintable(error));
-    m_form->show();
-    QApplication::setActiveWindow(m_form.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_window = std::make_unique<TestWindow>();
+    m_prompts = &m_window->prompts;
+    QVERIFY2(m_window->load(), qPrintable(m_window->loadError));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(&m_window->form()));
     addRecord(QStringLiteral("201100000001"));
 }
 
 void TestFieldEntry::cleanup()
 {
-    m_form.reset();
-    m_prompts.reset();
-    m_dir.reset();
+    m_prompts = nullptr;
+    m_window.reset();
 }
 
 QWidget *TestFieldEntry::box(const char *code) const
 {
-    return m_form->fieldBehaviour().fieldBox(QString::fromLatin1(code));
+    return m_window->fieldBox(QString::fromLatin1(code));
 }
 
 QString TestFieldEntry::text(const char *code) const
 {
-    return m_form->binder().text(box(code)->objectName());
+    return m_window->binder().text(box(code)->objectName());
 }
 
 void TestFieldEntry::setText(const char *code, const QString &value)
 {
-    m_form->binder().setText(box(code)->objectName(), value);
+    m_window->binder().setText(box(code)->objectName(), value);
 }
 
 void TestFieldEntry::open(Page page)
 {
-    m_form->pageRing().openPage(page);
-    m_form->panel(QStringLiteral("FrameDataList"))->setShown(false);
+    m_window->pageRing().openPage(page);
+    m_window->panel(QStringLiteral("FrameDataList"))->setShown(false);
 }
 
 void TestFieldEntry::focus(const char *code)
@@ -144,7 +127,7 @@ void TestFieldEntry::focus(const char *code)
 
 void TestFieldEntry::addRecord(const QString &number)
 {
-    RecordStore &store = m_form->store();
+    RecordStore &store = m_window->store();
     QVERIFY(store.addNew());
     QVERIFY(store.setValue(RecordColumns::indexOf(u"JB02"), number));
     QVERIFY(store.update());
@@ -152,7 +135,7 @@ void TestFieldEntry::addRecord(const QString &number)
 
 CodePicker *TestFieldEntry::picker(const char *name) const
 {
-    return m_form->codePickers().picker(QString::fromLatin1(name));
+    return m_window->codePickers().picker(QString::fromLatin1(name));
 }
 
 void TestFieldEntry::clickInto(const char *code)
@@ -202,7 +185,7 @@ void TestFieldEntry::captionsFit()
             names << text.nameText();
     }
     for (const QString &name : std::as_const(names)) {
-        auto *label = m_form->findChild<QLabel *>(name);
+        auto *label = m_window->form().findChild<QLabel *>(name);
         QVERIFY2(label, qPrintable(name));
         const QRect area = label->contentsRect();
         if (label->wordWrap()) {
@@ -298,16 +281,16 @@ void TestFieldEntry::arrowKeys()
 
 void TestFieldEntry::sharedCaptionStaysLit()
 {
-    const FieldBehaviour &behaviour = m_form->fieldBehaviour();
+    const TestWindow &window = *m_window;
     open(Page::Table2);
     focus("JF1001");
-    QVERIFY(behaviour.isLit("LabelJF(0)"));
+    QVERIFY(window.isLit("LabelJF(0)"));
     QTest::keyClick(focused(), Qt::Key_Right);
     QCOMPARE(focused(), box("JF1002"));
-    QVERIFY(behaviour.isLit("LabelJF(0)"));
+    QVERIFY(window.isLit("LabelJF(0)"));
     QTest::keyClick(focused(), Qt::Key_Right);
-    QVERIFY(!behaviour.isLit("LabelJF(0)"));
-    QVERIFY(behaviour.isLit("LabelJF(8)"));
+    QVERIFY(!window.isLit("LabelJF(0)"));
+    QVERIFY(window.isLit("LabelJF(8)"));
 }
 
 void TestFieldEntry::digitFilter_data()
@@ -365,24 +348,24 @@ void TestFieldEntry::digitFilter()
     QTest::keyClicks(focused(), typed);
     QCOMPARE(text(qPrintable(field)), result);
     const int column = RecordColumns::indexOf(field);
-    QCOMPARE(m_form->store().value(column), result);
+    QCOMPARE(m_window->store().value(column), result);
     QTest::keyClick(focused(), Qt::Key_Backspace);
     QCOMPARE(text(qPrintable(field)), result.chopped(1));
 }
 
 void TestFieldEntry::descriptionQuotes()
 {
-    RecordStore &store = m_form->store();
+    RecordStore &store = m_window->store();
     const int column = RecordColumns::indexOf(u"JDCG");
     // A stored description with line ends of its own is not rewritten by a visit.
     QVERIFY(store.setValue(column, QStringLiteral("a\nb\r\nc")));
     QVERIFY(store.update());
     open(Page::Table4);
     focus("JDCG");
-    QVERIFY(m_form->fieldBehaviour().isLit("TextJDCG"));
+    QVERIFY(m_window->isLit("TextJDCG"));
     focus("JG920");
     QCOMPARE(store.value(column), QStringLiteral("a\nb\r\nc"));
-    QVERIFY(!m_form->fieldBehaviour().isLit("TextJDCG"));
+    QVERIFY(!m_window->isLit("TextJDCG"));
 
     setText("JDCG", QString());
     focus("JDCG");
@@ -396,7 +379,7 @@ void TestFieldEntry::descriptionQuotes()
 
 void TestFieldEntry::pickWritesWholeItem()
 {
-    CodePickerSet &set = m_form->codePickers();
+    CodePickerSet &set = m_window->codePickers();
     open(Page::Table1);
     setText("JB422", QStringLiteral("x"));
     focus("JB422");
@@ -408,7 +391,7 @@ void TestFieldEntry::pickWritesWholeItem()
     QCOMPARE(sex->currentText(), QStringLiteral("x"));
     chooseByKeys(sex, 1);
     QCOMPARE(text("JB422"), QStringLiteral("2.女"));
-    QCOMPARE(m_form->store().value(RecordColumns::indexOf(u"JB422")), QStringLiteral("2.女"));
+    QCOMPARE(m_window->store().value(RecordColumns::indexOf(u"JB422")), QStringLiteral("2.女"));
     QCOMPARE(focused(), box("JB422"));
     QVERIFY(!sex->isVisible());
 
@@ -489,8 +472,8 @@ void TestFieldEntry::recordMoveHidesPickers()
     open(Page::Table1);
     focus("JB26");
     QVERIFY(picker("ComboJB26")->isVisible());
-    QVERIFY(m_form->store().moveFirst());
-    QCOMPARE(m_form->codePickers().shownPicker(), nullptr);
+    QVERIFY(m_window->store().moveFirst());
+    QCOMPARE(m_window->codePickers().shownPicker(), nullptr);
 }
 
 void TestFieldEntry::sideFieldLeavesPickerShowing()
@@ -501,9 +484,9 @@ void TestFieldEntry::sideFieldLeavesPickerShowing()
     QCOMPARE(focused(), box("JB63_1"));
     QVERIFY(picker("ComboJB62")->isVisible());
     focus("JB64");
-    QCOMPARE(m_form->codePickers().shownPicker(), picker("ComboJB64"));
+    QCOMPARE(m_window->codePickers().shownPicker(), picker("ComboJB64"));
     focus("JB411");
-    QCOMPARE(m_form->codePickers().shownPicker(), nullptr);
+    QCOMPARE(m_window->codePickers().shownPicker(), nullptr);
 }
 
 // A field that holds an item is picked anew, by mouse and by keys.
@@ -518,7 +501,7 @@ void TestFieldEntry::repickAFieldHoldingAnItem()
     clickInto("JB83");
     clickInto("JB81");
     chooseByKeys(picker("ComboJB81"), 0);
-    QCOMPARE(m_form->store().value(RecordColumns::indexOf(u"JB81")), QStringLiteral("1.是"));
+    QCOMPARE(m_window->store().value(RecordColumns::indexOf(u"JB81")), QStringLiteral("1.是"));
     QVERIFY(m_prompts->shown.isEmpty());
 }
 
@@ -526,7 +509,7 @@ void TestFieldEntry::repickAFieldHoldingAnItem()
 void TestFieldEntry::pickThenMoveToTheNextRecord()
 {
     addRecord(QStringLiteral("201100000002"));
-    QVERIFY(m_form->store().moveFirst());
+    QVERIFY(m_window->store().moveFirst());
     open(Page::Table1);
     clickInto("JB25");
     CodePicker *nature = picker("ComboJB25_JB52_JB54");
@@ -534,12 +517,12 @@ void TestFieldEntry::pickThenMoveToTheNextRecord()
     clickInto("JB24");
     clickInto("JB25");
     QTest::mouseClick(nature->lineEdit(), Qt::LeftButton);
-    QTest::mouseClick(m_form->dataControl()->findChild<QToolButton *>(QStringLiteral("next")),
+    QTest::mouseClick(m_window->dataControl()->findChild<QToolButton *>(QStringLiteral("next")),
                       Qt::LeftButton);
     QTest::qWait(20);
-    QCOMPARE(m_form->store().absolutePosition(), 2);
+    QCOMPARE(m_window->store().absolutePosition(), 2);
     QCOMPARE(text("JB25"), QString());
-    QCOMPARE(m_form->store().row(0).value(u"JB25"), QStringLiteral("05.政府机关"));
+    QCOMPARE(m_window->store().row(0).value(u"JB25"), QStringLiteral("05.政府机关"));
 }
 
 // Leaving a picker's text part for another field picks nothing and leaves the focus there.
@@ -552,7 +535,8 @@ void TestFieldEntry::leavingAPickerPicksNothing()
     clickInto("JB21");
     QTest::keyClicks(focused(), QStringLiteral("Z"));
     QCOMPARE(text("JB21"), QStringLiteral("Z"));
-    QCOMPARE(m_form->store().value(RecordColumns::indexOf(u"JB27")), QStringLiteral("2.应用研究"));
+    QCOMPARE(m_window->store().value(RecordColumns::indexOf(u"JB27")),
+             QStringLiteral("2.应用研究"));
 }
 
 void TestFieldEntry::failedCheckRefocuses()
@@ -566,13 +550,13 @@ void TestFieldEntry::failedCheckRefocuses()
     QCOMPARE(m_prompts->shown.last().title, QStringLiteral("澜梧省科技计划项目执行情况年度调查"));
     QCOMPARE(m_prompts->shown.last().icon, MessageIcon::Information);
     QCOMPARE(focused(), box("JB02"));
-    QVERIFY(m_form->fieldBehaviour().isLit("LabelFM(1)"));
-    QVERIFY(!m_form->fieldBehaviour().isLit("LabelFM(2)"));
+    QVERIFY(m_window->isLit("LabelFM(1)"));
+    QVERIFY(!m_window->isLit("LabelFM(2)"));
 
     setText("JB02", QStringLiteral("201100000009"));
     QTest::keyClick(focused(), Qt::Key_Return);
     QTRY_COMPARE(focused(), box("ZGDW"));
-    QVERIFY(!m_form->fieldBehaviour().isLit("LabelFM(1)"));
+    QVERIFY(!m_window->isLit("LabelFM(1)"));
     QCOMPARE(m_prompts->shown.size(), 1);
 
     open(Page::Table1);
@@ -597,7 +581,7 @@ void TestFieldEntry::twoFailingFieldsOneMessage()
     QTRY_COMPARE(focused(), box("JB02"));
     QTest::qWait(50);
     QCOMPARE(m_prompts->texts(), QStringList{QStringLiteral("项目编号格式错误。")});
-    QVERIFY(!m_form->fieldBehaviour().isLit("LabelFM(7)"));
+    QVERIFY(!m_window->isLit("LabelFM(7)"));
 
     // Fixed, the number lets the focus go; then the e-mail refuses on its own.
     setText("JB02", QStringLiteral("201100000009"));
@@ -616,7 +600,7 @@ void TestFieldEntry::buttonPressDuringFailedCheck()
     open(Page::Cover);
     setText("JB06", QStringLiteral("x"));
     focus("JB06");
-    QPushButton *next = m_form->button(QStringLiteral("CommandBackCover"));
+    QPushButton *next = m_window->button(QStringLiteral("CommandBackCover"));
     QSignalSpy clicks(next, &QPushButton::clicked);
     QTest::mousePress(next, Qt::LeftButton);
     QTRY_COMPARE(m_prompts->shown.size(), 1);
@@ -624,7 +608,7 @@ void TestFieldEntry::buttonPressDuringFailedCheck()
     QTest::mouseRelease(next, Qt::LeftButton);
     QCOMPARE(clicks.count(), 0);
     QCOMPARE(focused(), box("JB06"));
-    QVERIFY(m_form->panel(QStringLiteral("FrameCover"))->isOpen());
+    QVERIFY(m_window->panel(QStringLiteral("FrameCover"))->isOpen());
 }
 
 void TestFieldEntry::duplicateProjectNumber()
@@ -655,7 +639,7 @@ void TestFieldEntry::notAppraisedEmptiesLevel()
     QTRY_COMPARE(focused(), box("JB83"));
     QCOMPARE(text("JB83"), QString());
     QVERIFY(m_prompts->shown.isEmpty());
-    QVERIFY(!m_form->fieldBehaviour().isLit("LabelJB(32)"));
+    QVERIFY(!m_window->isLit("LabelJB(32)"));
 }
 
 void TestFieldEntry::parkingRunsNoCheck()
@@ -663,10 +647,10 @@ void TestFieldEntry::parkingRunsNoCheck()
     open(Page::Cover);
     setText("JB02", QStringLiteral("1"));
     focus("JB02");
-    m_form->pageRing().closePage(Page::Cover);
+    m_window->pageRing().closePage(Page::Cover);
     QTest::qWait(20);
     QVERIFY(m_prompts->shown.isEmpty());
-    QVERIFY(!m_form->fieldBehaviour().isLit("LabelFM(1)"));
+    QVERIFY(!m_window->isLit("LabelFM(1)"));
 }
 
 void TestFieldEntry::fillInDateStamp()
@@ -680,7 +664,7 @@ void TestFieldEntry::fillInDateStamp()
     QTest::keyClick(focused(), Qt::Key_Return);
     QTRY_COMPARE(focused(), box("TBSJ"));
     QCOMPARE(text("TBSJ"), today);
-    QCOMPARE(m_form->store().value(column), today);
+    QCOMPARE(m_window->store().value(column), today);
 
     // A typed date stays until the field is entered again from inside the window.
     setText("TBSJ", QStringLiteral("2011-01-02"));

@@ -1,23 +1,13 @@
-#include "datacontrol.h"
-#include "fieldbinder.h"
-#include "fieldbox.h"
-#include "formmain.h"
-#include "pagering.h"
-#include "panel.h"
+#include "captions.h"
+#include "controltable.h"
 #include "passingrecord.h"
-#include "projectcommands.h"
 #include "qtprompts.h"
-#include "recordstore.h"
-#include "scriptedprompts.h"
 #include "testrecords.h"
+#include "testwindow.h"
 #include "twips.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QLabel>
-#include <QPushButton>
-#include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -27,24 +17,16 @@ class TestFormMain : public QObject
     Q_OBJECT
 
 private:
-    struct Window
+    static std::unique_ptr<TestWindow> openWindow(const QString &folder)
     {
-        ScriptedPrompts prompts;
-        std::unique_ptr<FormMain> form;
-    };
-
-    static std::unique_ptr<Window> openWindow(const QString &folder)
-    {
-        auto window = std::make_unique<Window>();
-        window->form = std::make_unique<FormMain>(folder, window->prompts);
-        QString error;
-        if (!window->form->Form_Load(&error))
+        auto window = std::make_unique<TestWindow>(folder);
+        if (!window->load())
             return nullptr;
-        window->form->show();
+        window->form().show();
         return window;
     }
 
-    static int visibleMainButtons(FormMain &form)
+    static int visibleMainButtons(TestWindow &form)
     {
         int count = 0;
         for (const char *name : {"CommandEditData", "CommandCheck", "CommandAddData",
@@ -57,13 +39,21 @@ private:
     }
 
 private slots:
+    // Every control the commands name in their tables is a control of the window.
+    void everyControlOfTheCommandTablesIsThere()
+    {
+        TestWindow window;
+        QCOMPARE(ControlTable::unmatchedNames(), QStringList());
+    }
+
     void startsWithTitleAndBindings()
     {
         QTemporaryDir dir;
         auto window = openWindow(dir.path());
         QVERIFY(window);
-        FormMain &form = *window->form;
-        QCOMPARE(form.windowTitle(), QStringLiteral("澜梧省科技计划项目执行情况年度调查(2011)"));
+        TestWindow &form = *window;
+        QCOMPARE(form.form().windowTitle(),
+                 QStringLiteral("澜梧省科技计划项目执行情况年度调查(2011)"));
         QCOMPARE(form.binder().bindingCount(), 135);
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("wobzel2011.db"))));
         for (const char *name :
@@ -94,9 +84,9 @@ private slots:
         }
         auto window = openWindow(dir.path());
         QVERIFY(window);
-        QCOMPARE(visibleMainButtons(*window->form), buttons);
-        QCOMPARE(window->form->button(QStringLiteral("CommandEnd"))->y(), Twips::px(endTop));
-        QCOMPARE(window->form->findChild<QLabel *>(QStringLiteral("ImageSum"))->isVisible(),
+        QCOMPARE(visibleMainButtons(*window), buttons);
+        QCOMPARE(window->button(QStringLiteral("CommandEnd"))->y(), Twips::px(endTop));
+        QCOMPARE(window->form().findChild<QLabel *>(QStringLiteral("ImageSum"))->isVisible(),
                  templatePresent);
     }
 
@@ -107,11 +97,9 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(2048, 'z'));
         file.close();
-        ScriptedPrompts prompts;
-        FormMain form(dir.path(), prompts);
-        QString error;
-        QVERIFY(!form.Form_Load(&error));
-        QVERIFY(!error.isEmpty());
+        TestWindow form(dir.path());
+        QVERIFY(!form.load());
+        QVERIFY(!form.loadError.isEmpty());
     }
 
     void positionCaptionFollowsMoves()
@@ -119,11 +107,11 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(addTestProjects(dir.path(), {{"1", "a"}, {"2", "b"}, {"3", "c"}}));
         auto window = openWindow(dir.path());
-        RecordStore &store = window->form->store();
+        RecordStore &store = window->store();
         QVERIFY(store.moveTo(2));
-        QCOMPARE(window->form->dataControl()->caption(), QStringLiteral("3/3"));
+        QCOMPARE(window->dataControl()->caption(), QStringLiteral("3/3"));
         QVERIFY(store.moveNext());
-        QCOMPARE(window->form->dataControl()->caption(), QStringLiteral("-3/3"));
+        QCOMPARE(window->dataControl()->caption(), QStringLiteral("-3/3"));
     }
 
     void numberBoxVisitKeepsTheStoredValue()
@@ -137,7 +125,7 @@ private slots:
         }
         {
             auto window = openWindow(dir.path());
-            FormMain &form = *window->form;
+            TestWindow &form = *window;
             form.pageRing().openPage(Page::Table2);
             FieldBox *box = form.lineBox(QStringLiteral("TextJF1001"));
             QCOMPARE(box->text(), QStringLiteral("13"));
@@ -157,7 +145,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
         auto window = openWindow(dir.path());
-        FormMain &form = *window->form;
+        TestWindow &form = *window;
         const QString longName(100, u'名');
         form.store().setValue(0, longName); // as an appended file would
         FieldBox *box = form.lineBox(QStringLiteral("TextJB01"));
@@ -180,8 +168,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
         auto window = openWindow(dir.path());
-        FormMain &form = *window->form;
-        QApplication::setActiveWindow(&form);
+        TestWindow &form = *window;
+        QApplication::setActiveWindow(&form.form());
         form.pageRing().openPage(Page::Table4);
         QWidget *description = form.binder().box(QStringLiteral("TextJDCG"));
         description->setFocus();
@@ -195,7 +183,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
         auto window = openWindow(dir.path());
-        FormMain &form = *window->form;
+        TestWindow &form = *window;
         FieldBox *name = form.lineBox(QStringLiteral("TextJB01"));
         QCOMPARE(name->text(), QStringLiteral("a"));
         QVERIFY(!name->isReadOnly());
@@ -251,13 +239,13 @@ private slots:
                 QVERIFY(store.setValue(c, record.value(c)));
         }
         auto window = openWindow(dir.path());
-        FormMain &form = *window->form;
-        QApplication::setActiveWindow(&form);
+        TestWindow &form = *window;
+        QApplication::setActiveWindow(&form.form());
         form.pageRing().openPage(Page(from));
         QVERIFY(form.pageRing().movePage(Page(from), forward));
         QVERIFY(window->prompts.shown.isEmpty());
         int open = 0;
-        for (Panel *panel : form.findChildren<Panel *>())
+        for (Panel *panel : form.form().findChildren<Panel *>())
             open += panel->isVisible() ? 1 : 0;
         QCOMPARE(open, 1);
         QVERIFY(form.panel(opened)->isVisible());
@@ -268,7 +256,7 @@ private slots:
     {
         QTemporaryDir dir;
         auto window = openWindow(dir.path());
-        FormMain &form = *window->form;
+        TestWindow &form = *window;
         form.projectCommands().CommandEditData_Click();
         form.projectCommands().CommandEdit_Click();
         QVERIFY(!form.panel(QStringLiteral("FrameDataList"))->isVisible());
@@ -283,12 +271,12 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
         auto window = openWindow(dir.path());
-        FormMain &form = *window->form;
+        TestWindow &form = *window;
         form.pageRing().openPage(Page::Cover);
         FieldBox *box = form.lineBox(QStringLiteral("TextJB03"));
         box->setFocus();
         box->insert(QStringLiteral("李四"));
-        form.resize(form.width() + 40, form.height() + 30);
+        form.form().resize(form.form().width() + 40, form.form().height() + 30);
         QApplication::processEvents();
         QVERIFY(!form.panel(QStringLiteral("FrameCover"))->isVisible());
         QVERIFY(!box->hasFocus());
@@ -303,8 +291,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(addTestProjects(dir.path(), {{"1", "a"}, {"2", "b"}}));
         auto window = openWindow(dir.path());
-        FormMain &form = *window->form;
-        QApplication::setActiveWindow(&form);
+        TestWindow &form = *window;
+        QApplication::setActiveWindow(&form.form());
         QTest::mouseClick(form.button(QStringLiteral("CommandEditData")), Qt::LeftButton);
         FieldBox *name = form.lineBox(QStringLiteral("TextItemName"));
         QTest::mouseClick(name, Qt::LeftButton);
@@ -341,8 +329,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(addTestProjects(dir.path(), {{"201100000001", "a"}}));
         auto window = openWindow(dir.path());
-        FormMain &form = *window->form;
-        QApplication::setActiveWindow(&form);
+        TestWindow &form = *window;
+        QApplication::setActiveWindow(&form.form());
         FieldBox *name = form.lineBox(QStringLiteral("TextItemName"));
         QTest::mouseClick(name, Qt::LeftButton);
         QTest::keyClicks(name, QStringLiteral("x"));
@@ -353,14 +341,14 @@ private slots:
             QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。"),
             QStringLiteral("项目编号为201100000001的项目未保存的修改将会丢失，确认要退出吗？")};
         window->prompts.answers << false;
-        QVERIFY(!form.close());
+        QVERIFY(!form.form().close());
         QCOMPARE(window->prompts.texts(), told);
-        QVERIFY(form.isVisible());
+        QVERIFY(form.form().isVisible());
         QCOMPARE(form.store().current().value(0), QStringLiteral("ax"));
 
         window->prompts.answers << true;
         QTest::mouseClick(form.button(QStringLiteral("CommandEnd")), Qt::LeftButton);
-        QVERIFY(!form.isVisible());
+        QVERIFY(!form.form().isVisible());
         QCOMPARE(window->prompts.texts(), told + told);
         QCOMPARE(storedNames(dir.path()), QStringList{"a"});
     }
@@ -385,12 +373,12 @@ private slots:
         QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
         {
             auto window = openWindow(dir.path());
-            FormMain &form = *window->form;
+            TestWindow &form = *window;
             form.pageRing().openPage(Page::Cover);
             FieldBox *box = form.lineBox(QStringLiteral("TextJB04"));
             box->setFocus();
             box->insert(QStringLiteral("王五"));
-            QVERIFY(form.close());
+            QVERIFY(form.form().close());
         }
         RecordStore again;
         QVERIFY(again.open(dir.path()));

@@ -1,8 +1,8 @@
-// The help command over the office stand-in.
+// The help command over the office stand-in, without the window.
 #include "fakeoffice.h"
-#include "formmain.h"
 #include "helpcommand.h"
 #include "scriptedprompts.h"
+#include "testwindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -18,43 +18,41 @@ private slots:
     void cleanup();
 
     void showsTheHelpDocument();
+    void theMenuEntryShowsIt();
     void eachUseAddsADocumentToTheSameInstance();
     void failureShowsItsMessage_data();
     void failureShowsItsMessage();
     void laterQuitClosesTheHelpDocument();
 
 private:
-    void chooseHelp() { m_form->findChild<QAction *>(QStringLiteral("MenuHelpView"))->trigger(); }
+    void chooseHelp() { m_command->MenuHelpView_Click(); }
     QString helpPath() const { return QDir(m_dir->path()).filePath(HelpCommand::helpFileName()); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     ScriptedPrompts m_prompts;
-    std::unique_ptr<FormMain> m_form;
-    FakeOffice *m_office = nullptr;
+    std::unique_ptr<FakeOffice> m_office;
+    std::unique_ptr<HelpCommand> m_command;
 };
 
 void TestHelpCommand::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_prompts = ScriptedPrompts();
-    m_form = std::make_unique<FormMain>(m_dir->path(), m_prompts);
-    auto office = std::make_unique<FakeOffice>();
-    m_office = office.get();
+    m_office = std::make_unique<FakeOffice>();
     m_office->documents.insert(helpPath(), FakeDocumentFile());
-    m_form->setOffice(std::move(office));
+    m_command = std::make_unique<HelpCommand>([this]() -> OfficeSuite & { return *m_office; },
+                                              m_prompts, m_dir->path());
 }
 
 void TestHelpCommand::cleanup()
 {
-    m_form.reset();
+    m_command.reset();
+    m_office.reset();
     m_dir.reset();
 }
 
 void TestHelpCommand::showsTheHelpDocument()
 {
-    auto *menu = m_form->findChild<QAction *>(QStringLiteral("MenuHelpView"));
-    QVERIFY(menu);
-    QCOMPARE(menu->text(), QStringLiteral("帮助信息(&H)"));
     chooseHelp();
 
     FakeWordApp &word = m_office->word;
@@ -65,6 +63,21 @@ void TestHelpCommand::showsTheHelpDocument()
     QCOMPARE(word.documentCount(), 1);
     QCOMPARE(word.quits, 0); // left running
     QVERIFY(m_prompts.shown.isEmpty());
+}
+
+// The window's menu entry runs the command.
+void TestHelpCommand::theMenuEntryShowsIt()
+{
+    auto office = std::make_unique<FakeOffice>();
+    FakeOffice &fake = *office;
+    fake.documents.insert(helpPath(), FakeDocumentFile());
+    TestWindow window(m_dir->path(), std::move(office));
+    auto *menu = window.form().findChild<QAction *>(QStringLiteral("MenuHelpView"));
+    QVERIFY(menu);
+    QCOMPARE(menu->text(), QStringLiteral("帮助信息(&H)"));
+    menu->trigger();
+    QCOMPARE(fake.word.documentCount(), 1);
+    QVERIFY(fake.word.visible);
 }
 
 void TestHelpCommand::eachUseAddsADocumentToTheSameInstance()
@@ -103,6 +116,8 @@ void TestHelpCommand::failureShowsItsMessage()
     QCOMPARE(m_prompts.shown.first().icon, MessageIcon::Information);
     QVERIFY(!m_office->word.visible);
     QCOMPARE(m_office->word.documentCount(), 0);
+    QVERIFY(!m_prompts.shown.first().details.isEmpty()); // the office's reason
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 void TestHelpCommand::laterQuitClosesTheHelpDocument()

@@ -1,9 +1,8 @@
 // The help command with the real office: the document is shown, and no office process is left
 // when the window closes, also after a failed command.
-#include "formmain.h"
 #include "helpcommand.h"
 #include "libreofficesuite.h"
-#include "scriptedprompts.h"
+#include "testwindow.h"
 #include "writerwordapp.h"
 
 #include <QAction>
@@ -44,12 +43,13 @@ void TestHelpCommandOffice::showsTheHelpDocumentAndEndsWithTheWindow()
         QVERIFY(word.saveAs(help).ok());
     }
 
-    ScriptedPrompts prompts;
-    FormMain form(dir.path(), prompts);
+    TestWindow window(dir.path(), std::make_unique<LibreOfficeSuite>());
+    FormMain &form = window.form();
+    ScriptedPrompts &prompts = window.prompts;
     auto *menu = form.findChild<QAction *>(QStringLiteral("MenuHelpView"));
     menu->trigger();
     QVERIFY(prompts.shown.isEmpty());
-    auto &suite = static_cast<LibreOfficeSuite &>(form.office());
+    auto &suite = window.officeAs<LibreOfficeSuite>();
     const qint64 pid = suite.process().processId();
     QVERIFY(pid > 0);
     QCOMPARE(suite.wordApp().documentCount(), 1);

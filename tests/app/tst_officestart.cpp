@@ -1,10 +1,8 @@
 // The program without a usable office library: it starts, and only the office commands fail,
 // each with its message. This test program runs from a folder of its own, beside a broken
 // office library, as the program would.
-#include "checkcommands.h"
-#include "formmain.h"
-#include "officesuite.h"
-#include "scriptedprompts.h"
+#include "officeloader.h"
+#include "testwindow.h"
 #include "wordapp.h"
 
 #include <QAction>
@@ -68,20 +66,18 @@ void TestOfficeStart::programStartsWithoutTheOfficeLibrary()
 void TestOfficeStart::officeCommandsShowTheirFailure()
 {
     QVERIFY(writeBrokenLibrary(QCoreApplication::applicationDirPath()));
-    QTemporaryDir folder;
-    ScriptedPrompts prompts;
-    FormMain form(folder.path(), prompts);
-    QString error;
-    QVERIFY2(form.Form_Load(&error), qPrintable(error));
+    TestWindow form(QString(), OfficeLoader::createSuite()); // the program's own way
+    const ScriptedPrompts &prompts = form.prompts;
+    QVERIFY2(form.load(), qPrintable(form.loadError));
 
-    form.findChild<QAction *>(QStringLiteral("MenuHelpView"))->trigger();
+    form.form().findChild<QAction *>(QStringLiteral("MenuHelpView"))->trigger();
     form.checkCommands().CommandItem_Click();
     QCOMPARE(prompts.texts(),
              QStringList({QStringLiteral("帮助文件打开失败！请重新启动系统后重试。"),
-                          QStringLiteral("读取") + folder.filePath(QStringLiteral("2011计划.xls")) +
-                              QStringLiteral("失败！项目上报情况核对未完成。")}));
-    // The office programs' failures say why.
-    const OfficeStatus status = form.office().wordApp().setVisible(true);
+                          QStringLiteral("办公软件无法使用！项目上报情况核对未完成。")}));
+    // The office programs' failures say why, in the messages' detailed text too.
+    QVERIFY(prompts.shown.last().details.contains(kLibraryName));
+    const OfficeStatus status = form.officeAs<OfficeSuite>().wordApp().setVisible(true);
     QCOMPARE(status.number(), int(OfficeStatus::CannotStart));
     QVERIFY2(status.text().contains(kLibraryName), qPrintable(status.text()));
 }

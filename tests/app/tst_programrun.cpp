@@ -79,7 +79,7 @@ private slots:
             QVERIFY(run.start());
             FormMain &form = run.window();
             QApplication::setActiveWindow(&form);
-            FieldBox *name = form.lineBox(QStringLiteral("TextItemName"));
+            auto *name = form.findChild<FieldBox *>(QStringLiteral("TextItemName"));
             QTest::mouseClick(name, Qt::LeftButton);
             QTest::keyClicks(name, QStringLiteral("x"));
             std::raise(signal);

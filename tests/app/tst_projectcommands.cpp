@@ -1,38 +1,23 @@
-#include "fieldbinder.h"
-#include "fieldbox.h"
-#include "formmain.h"
-#include "panel.h"
-#include "projectcommands.h"
-#include "recordstore.h"
-#include "scriptedprompts.h"
 #include "testrecords.h"
+#include "testwindow.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
 const QString kTitle = QStringLiteral("澜梧省科技计划项目执行情况年度调查");
 
-struct Window
+struct Window : TestWindow
 {
-    QTemporaryDir dir;
-    ScriptedPrompts prompts;
-    std::unique_ptr<FormMain> form;
-
     explicit Window(const QList<QPair<QString, QString>> &projects = {})
     {
-        addTestProjects(dir.path(), projects);
-        form = std::make_unique<FormMain>(dir.path(), prompts);
-        QString error;
-        form->Form_Load(&error);
-        form->show();
-        QApplication::setActiveWindow(form.get());
+        addTestProjects(folder(), projects);
+        load();
+        show();
     }
-    ProjectCommands &commands() { return form->projectCommands(); }
-    RecordStore &store() { return form->store(); }
-    QString number() const { return form->store().current().value(1); }
+    ProjectCommands &commands() { return projectCommands(); }
+    QString number() { return store().current().value(1); }
 };
 
 } // namespace
@@ -98,13 +83,12 @@ private slots:
         QCOMPARE(w.store().recordCount(), 2);
         QVERIFY(w.store().isNewRow());
         QCOMPARE(w.number(), QStringLiteral("abcdefghijkl"));
-        QVERIFY(w.form->panel(QStringLiteral("FrameCover"))->isVisible());
-        QVERIFY(!w.form->panel(QStringLiteral("FrameDataList"))->isVisible());
+        QVERIFY(w.panel(QStringLiteral("FrameCover"))->isVisible());
+        QVERIFY(!w.panel(QStringLiteral("FrameDataList"))->isVisible());
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("TextJB02"));
-        QCOMPARE(w.form->lineBox(QStringLiteral("TextItemNo"))->text(),
-                 QStringLiteral("abcdefghijkl"));
+        QCOMPARE(w.lineBox(QStringLiteral("TextItemNo"))->text(), QStringLiteral("abcdefghijkl"));
         QVERIFY(w.store().moveFirst());
-        QCOMPARE(storedNumbers(w.dir.path()).size(), 2);
+        QCOMPARE(storedNumbers(w.folder()).size(), 2);
     }
 
     void addToAnEmptyTable()
@@ -114,8 +98,8 @@ private slots:
         w.commands().CommandAddItem_Click();
         QCOMPARE(w.store().recordCount(), 1);
         QCOMPARE(w.prompts.shown.size(), 1);
-        QVERIFY(w.form->close());
-        QCOMPARE(storedNumbers(w.dir.path()), QStringList({"200100000009"}));
+        QVERIFY(w.form().close());
+        QCOMPARE(storedNumbers(w.folder()), QStringList({"200100000009"}));
     }
 
     void locate_data()
@@ -143,7 +127,7 @@ private slots:
         QFETCH(QString, message);
         Window w({{"200100000001", "a"}, {"200100000002", "b"}, {"200100000003", "c"}});
         QVERIFY(w.store().moveLast());
-        w.form->queryBox()->setText(query);
+        w.queryBox()->setText(query);
         w.commands().LocateProject();
         QCOMPARE(w.number(), current);
         QCOMPARE(w.prompts.lastText(), message);
@@ -152,8 +136,8 @@ private slots:
     void locateByEnterKey()
     {
         Window w({{"200100000001", "a"}, {"200100000002", "b"}});
-        w.form->queryBox()->setText(QStringLiteral("200100000002"));
-        QTest::keyClick(w.form->queryBox(), Qt::Key_Return);
+        w.queryBox()->setText(QStringLiteral("200100000002"));
+        QTest::keyClick(w.queryBox(), Qt::Key_Return);
         QCOMPARE(w.number(), QStringLiteral("200100000002"));
     }
 
@@ -176,13 +160,13 @@ private slots:
         QCOMPARE(w.store().recordCount(), 2);
         w.prompts.answers << true;
         w.commands().CommandDeleteItem_Click();
-        QCOMPARE(storedNumbers(w.dir.path()), QStringList({"200100000001"}));
+        QCOMPARE(storedNumbers(w.folder()), QStringList({"200100000001"}));
         // Again on the deleted position: a failure, never the neighbour.
         w.prompts.answers << true;
         w.commands().CommandDeleteItem_Click();
         QCOMPARE(w.prompts.lastText(),
                  QStringLiteral("删除项目失败！请检查数据或重新启动系统后重试。"));
-        QCOMPARE(storedNumbers(w.dir.path()), QStringList({"200100000001"}));
+        QCOMPARE(storedNumbers(w.folder()), QStringList({"200100000001"}));
     }
 
     void deleteAllRemovesEveryRow()
@@ -193,7 +177,7 @@ private slots:
         QCOMPARE(w.prompts.shown.first().text,
                  QStringLiteral("数据初始化将会删除全部数据，确认要删除吗？"));
         QCOMPARE(w.store().recordCount(), 0);
-        QCOMPARE(storedNumbers(w.dir.path()), QStringList());
+        QCOMPARE(storedNumbers(w.folder()), QStringList());
         QCOMPARE(w.prompts.shown.size(), 1);
     }
 
@@ -214,12 +198,12 @@ private slots:
         Window w({{"1", "a"}, {"2", "b"}});
         w.commands().CommandEditData_Click();
         QVERIFY(w.store().moveLast());
-        w.form->binder().setText(QStringLiteral("TextJB05"), QStringLiteral("12345"));
+        w.binder().setText(QStringLiteral("TextJB05"), QStringLiteral("12345"));
         w.commands().CommandExitDataEdit_Click();
-        QVERIFY(!w.form->panel(QStringLiteral("FrameDataList"))->isOpen());
+        QVERIFY(!w.panel(QStringLiteral("FrameDataList"))->isOpen());
         QCOMPARE(w.store().absolutePosition(), 1);
         RecordStore again;
-        QVERIFY(again.open(w.dir.path()));
+        QVERIFY(again.open(w.folder()));
         QCOMPARE(again.row(1).value(u"JB05"), QStringLiteral("12345"));
     }
 
@@ -228,7 +212,7 @@ private slots:
         Window w;
         w.commands().CommandEditData_Click();
         w.commands().CommandExitDataEdit_Click();
-        QVERIFY(!w.form->panel(QStringLiteral("FrameDataList"))->isOpen());
+        QVERIFY(!w.panel(QStringLiteral("FrameDataList"))->isOpen());
         QCOMPARE(w.prompts.lastText(),
                  QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。"));
     }
@@ -239,8 +223,8 @@ private slots:
         w.commands().CommandEditData_Click();
         w.commands().CommandEdit_Click();
         w.commands().MenuDataEdit_Click();
-        QVERIFY(!w.form->panel(QStringLiteral("FrameDataList"))->isVisible());
-        QVERIFY(w.form->panel(QStringLiteral("FrameCover"))->isVisible());
+        QVERIFY(!w.panel(QStringLiteral("FrameDataList"))->isVisible());
+        QVERIFY(w.panel(QStringLiteral("FrameCover"))->isVisible());
     }
 };
 

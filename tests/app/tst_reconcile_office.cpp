@@ -1,16 +1,12 @@
 // The reconciliation against plan-list workbooks made here through the real office.
 #include "calcspreadsheet.h"
 #include "cellblock.h"
-#include "checkcommands.h"
-#include "formmain.h"
 #include "libreofficesuite.h"
 #include "planlist.h"
-#include "recordstore.h"
-#include "scriptedprompts.h"
 #include "sharedoffice.h"
+#include "testwindow.h"
 
 #include <QDir>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -82,10 +78,9 @@ private slots:
             }
             QVERIFY(store.close());
         }
-        ScriptedPrompts prompts;
-        FormMain form(dir.path(), prompts);
-        QString error;
-        QVERIFY2(loadWithOffice(form, &error), qPrintable(error));
+        TestWindow form(dir.path(), sharedOffice());
+        ScriptedPrompts &prompts = form.prompts;
+        QVERIFY2(form.load(), qPrintable(form.loadError));
         form.store().moveLast();
         form.checkCommands().CommandItem_Click();
 
@@ -109,10 +104,9 @@ private slots:
     void missingWorkbookIsAFailure()
     {
         QTemporaryDir dir;
-        ScriptedPrompts prompts;
-        FormMain form(dir.path(), prompts);
-        QString error;
-        QVERIFY2(loadWithOffice(form, &error), qPrintable(error));
+        TestWindow form(dir.path(), sharedOffice());
+        ScriptedPrompts &prompts = form.prompts;
+        QVERIFY2(form.load(), qPrintable(form.loadError));
         form.checkReport()->setPlainText(QStringLiteral("earlier report"));
         form.checkCommands().CommandItem_Click();
         QCOMPARE(prompts.texts(),

@@ -1,12 +1,9 @@
 // The report commands as the user reaches them (the buttons of the main window), over the
 // word-processor stand-in and scripted prompts.
 #include "fakeoffice.h"
-#include "fieldbox.h"
-#include "formmain.h"
-#include "recordstore.h"
 #include "reportbookmarks.h"
-#include "scriptedprompts.h"
 #include "testrecords.h"
+#include "testwindow.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -25,37 +22,28 @@ const QString kNotMade = QStringLiteral("报表文件没有找到，请重新生
 
 using Projects = QList<QPair<QString, QString>>;
 
-struct Window
+struct Window : TestWindow
 {
-    QTemporaryDir dir;
-    ScriptedPrompts prompts;
-    std::unique_ptr<FormMain> form;
-    FakeOffice *office = nullptr;
+    FakeOffice *office;
 
     explicit Window(const Projects &projects, bool withTemplate = true)
+        : TestWindow(QString(), std::make_unique<FakeOffice>()), office(&officeAs<FakeOffice>())
     {
-        addTestProjects(dir.path(), projects);
-        form = std::make_unique<FormMain>(dir.path(), prompts);
-        auto fake = std::make_unique<FakeOffice>();
-        office = fake.get();
+        addTestProjects(folder(), projects);
         if (withTemplate) {
-            QFile file(dir.filePath(QStringLiteral("2011模板.doc")));
+            QFile file(path(QStringLiteral("2011模板.doc")));
             file.open(QIODevice::WriteOnly); // what the probe finds
             office->documents[path(QStringLiteral("2011模板.doc"))].bookmarks =
                 ReportBookmarks::names();
         }
-        form->setOffice(std::move(fake));
-        QString error;
-        form->Form_Load(&error);
-        form->show();
-        QApplication::setActiveWindow(form.get());
+        load();
+        show();
     }
-    QString path(const QString &name) const { return QDir::cleanPath(dir.filePath(name)); }
     void click(const char *name)
     {
         if (qstrcmp(name, "CommandReports") != 0) // the project list holds the others
-            QTest::mouseClick(form->button(QStringLiteral("CommandEditData")), Qt::LeftButton);
-        QTest::mouseClick(form->button(QString::fromLatin1(name)), Qt::LeftButton);
+            QTest::mouseClick(button(QStringLiteral("CommandEditData")), Qt::LeftButton);
+        QTest::mouseClick(button(QString::fromLatin1(name)), Qt::LeftButton);
         QVERIFY(!QGuiApplication::overrideCursor()); // the hourglass is gone again
     }
     QStringList reports() const
@@ -81,9 +69,8 @@ private slots:
     void currentProjectReportHoldsWhatTheBoxesShow()
     {
         Window window(kThree);
-        QVERIFY(window.form->store().moveTo(1));
-        QTest::keyClicks(window.form->lineBox(QStringLiteral("TextItemName")),
-                         QStringLiteral("-2"));
+        QVERIFY(window.store().moveTo(1));
+        QTest::keyClicks(window.lineBox(QStringLiteral("TextItemName")), QStringLiteral("-2"));
         window.click("CommandReport");
         QCOMPARE(window.prompts.texts(),
                  QStringList(QStringLiteral(
@@ -92,7 +79,7 @@ private slots:
         QCOMPARE(window.prompts.shown.first().icon, MessageIcon::Information);
         const auto typed = window.office->documents.value(window.path("201101010002.doc")).typed;
         QCOMPARE(typed.first(), qMakePair(QStringLiteral("JB01"), QStringLiteral("乙-2")));
-        QCOMPARE(window.form->store().currentIndex(), 1);
+        QCOMPARE(window.store().currentIndex(), 1);
     }
 
     void currentProjectFailureIsTheOnlyMessage_data()
@@ -163,9 +150,9 @@ private slots:
         QCOMPARE(window.office->word.calls.isEmpty(),
                  reports.isEmpty() && !messages.contains(kFailed));
         if (answer && withTemplate && !projects.isEmpty())
-            QVERIFY(window.form->store().isPastTheEnd());
+            QVERIFY(window.store().isPastTheEnd());
         else // where it was
-            QCOMPARE(window.form->store().currentIndex(), projects.isEmpty() ? -1 : 0);
+            QCOMPARE(window.store().currentIndex(), projects.isEmpty() ? -1 : 0);
     }
 
     void print_data()

@@ -1,14 +1,10 @@
 // The report commands with the real office, through the buttons of the main window: a
 // template with the report's bookmarks made by the test, the made .doc read back, and printing
 // on the machine's default print queue when that queue makes PDF files.
-#include "fieldbinder.h"
-#include "fieldbox.h"
-#include "formmain.h"
 #include "libreofficesuite.h"
-#include "recordstore.h"
 #include "reporttemplate.h"
-#include "scriptedprompts.h"
 #include "testrecords.h"
+#include "testwindow.h"
 #include "writerwordapp.h"
 
 #include <QApplication>
@@ -64,7 +60,7 @@ class TestReportCommandsOffice : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase() { m_form.reset(); }
+    void cleanupTestCase() { m_window.reset(); }
 
     void reportHoldsTheRecordAsTheBoxesShowIt();
     void templateLackingABookmarkMakesNoFile();
@@ -80,15 +76,15 @@ private:
     void click(const char *name)
     {
         if (qstrcmp(name, "CommandReports") != 0)
-            QTest::mouseClick(m_form->button(QStringLiteral("CommandEditData")), Qt::LeftButton);
-        QTest::mouseClick(m_form->button(QString::fromLatin1(name)), Qt::LeftButton);
+            QTest::mouseClick(m_window->button(QStringLiteral("CommandEditData")), Qt::LeftButton);
+        QTest::mouseClick(m_window->button(QString::fromLatin1(name)), Qt::LeftButton);
     }
 
     QTemporaryDir m_root;
     QString m_folder;
     QString m_lacking; // a template without the bookmark JB27
-    ScriptedPrompts m_prompts;
-    std::unique_ptr<FormMain> m_form;
+    std::unique_ptr<TestWindow> m_window;
+    ScriptedPrompts *m_prompts = nullptr;
     LibreOfficeSuite *m_office = nullptr; // the window's
 };
 
@@ -109,14 +105,11 @@ void TestReportCommandsOffice::initTestCase()
             QVERIFY(store.setValue(RecordColumns::indexOf(values[i]), values[i + 1]));
         QVERIFY(store.close());
     }
-    m_form = std::make_unique<FormMain>(m_folder, m_prompts);
-    auto office = std::make_unique<LibreOfficeSuite>();
-    m_office = office.get();
-    m_form->setOffice(std::move(office));
-    QString error;
-    QVERIFY2(m_form->Form_Load(&error), qPrintable(error));
-    m_form->show();
-    QApplication::setActiveWindow(m_form.get());
+    m_window = std::make_unique<TestWindow>(m_folder, std::make_unique<LibreOfficeSuite>());
+    m_office = &m_window->officeAs<LibreOfficeSuite>();
+    m_prompts = &m_window->prompts;
+    QVERIFY2(m_window->load(), qPrintable(m_window->loadError));
+    m_window->show();
 
     m_lacking = m_root.filePath(QStringLiteral("lacking.doc"));
     OfficeStatus status = makeReportTemplate(writer(), path(QStringLiteral("2011模板.doc")));
@@ -128,9 +121,9 @@ void TestReportCommandsOffice::initTestCase()
 void TestReportCommandsOffice::reportHoldsTheRecordAsTheBoxesShowIt()
 {
     // The current record is the first by number; a name typed is not stored yet.
-    QTest::keyClicks(m_form->lineBox(QStringLiteral("TextItemName")), QStringLiteral("-2"));
+    QTest::keyClicks(m_window->lineBox(QStringLiteral("TextItemName")), QStringLiteral("-2"));
     click("CommandReport");
-    QCOMPARE(m_prompts.lastText(),
+    QCOMPARE(m_prompts->lastText(),
              QStringLiteral("报表已生成，文件名为：201101010001.doc，报表格式可能需要调整。"));
     QMap<QString, QString> texts;
     QVERIFY(readReport(writer(), path(QStringLiteral("201101010001.doc")), &texts).ok());
@@ -153,7 +146,7 @@ void TestReportCommandsOffice::reportHoldsTheRecordAsTheBoxesShowIt()
 
     const QStringList before = files();
     click("CommandReport"); // a second time: still the one file, the later one
-    QCOMPARE(m_prompts.shown.size(), 2);
+    QCOMPARE(m_prompts->shown.size(), 2);
     QCOMPARE(files(), before);
     QCOMPARE(writer().documentCount(), 0);
 }
@@ -163,15 +156,15 @@ void TestReportCommandsOffice::templateLackingABookmarkMakesNoFile()
     const QString templatePath = path(QStringLiteral("2011模板.doc"));
     QVERIFY(QFile::rename(templatePath, templatePath + QStringLiteral(".full")));
     QVERIFY(QFile::copy(m_lacking, templatePath));
-    QVERIFY(m_form->store().moveTo(1));
-    m_prompts.shown.clear();
+    QVERIFY(m_window->store().moveTo(1));
+    m_prompts->shown.clear();
     click("CommandReport");
     QVERIFY(QFile::remove(templatePath));
     QVERIFY(QFile::rename(templatePath + QStringLiteral(".full"), templatePath));
 
-    QCOMPARE(m_prompts.shown.size(), 1);
-    QVERIFY(m_prompts.lastText().startsWith(kFailed));
-    QVERIFY(m_prompts.lastText().contains(QStringLiteral("JB27")));
+    QCOMPARE(m_prompts->shown.size(), 1);
+    QVERIFY(m_prompts->lastText().startsWith(kFailed));
+    QVERIFY(m_prompts->lastText().contains(QStringLiteral("JB27")));
     QVERIFY(!QFile::exists(path(QStringLiteral("201101010002.doc"))));
     QCOMPARE(m_office->process().documentCount(), 0);
 }
@@ -179,11 +172,11 @@ void TestReportCommandsOffice::templateLackingABookmarkMakesNoFile()
 void TestReportCommandsOffice::unsafeNumberWritesNothing()
 {
     const QStringList before = files();
-    m_prompts.shown.clear();
-    m_form->binder().setText(QStringLiteral("TextItemNo"), QStringLiteral("../escape"));
+    m_prompts->shown.clear();
+    m_window->binder().setText(QStringLiteral("TextItemNo"), QStringLiteral("../escape"));
     click("CommandReport");
-    m_form->binder().setText(QStringLiteral("TextItemNo"), QStringLiteral("201101010002"));
-    QVERIFY(m_prompts.lastText().startsWith(kFailed));
+    m_window->binder().setText(QStringLiteral("TextItemNo"), QStringLiteral("201101010002"));
+    QVERIFY(m_prompts->lastText().startsWith(kFailed));
     QCOMPARE(files(), before);
     QCOMPARE(QDir(m_root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList({QStringLiteral("lacking.doc"), QStringLiteral("program")}));
@@ -192,23 +185,23 @@ void TestReportCommandsOffice::unsafeNumberWritesNothing()
 void TestReportCommandsOffice::allProjectsMakeOneDocumentEach()
 {
     QVERIFY(QFile::remove(path(QStringLiteral("201101010001.doc"))));
-    m_prompts.shown.clear();
-    m_prompts.answers << true;
+    m_prompts->shown.clear();
+    m_prompts->answers << true;
     click("CommandReports");
-    QCOMPARE(m_prompts.lastText(), QStringLiteral("报表已全部生成，格式可能需要调整。"));
-    QCOMPARE(m_prompts.shown.size(), 2);
+    QCOMPARE(m_prompts->lastText(), QStringLiteral("报表已全部生成，格式可能需要调整。"));
+    QCOMPARE(m_prompts->shown.size(), 2);
     QCOMPARE(QDir(m_folder).entryList({QStringLiteral("2011????????.doc")}),
              QStringList({QStringLiteral("201101010001.doc"), QStringLiteral("201101010002.doc"),
                           QStringLiteral("201101010003.doc")}));
-    QVERIFY(m_form->store().isPastTheEnd());
+    QVERIFY(m_window->store().isPastTheEnd());
 }
 
 void TestReportCommandsOffice::printingAReportNeverMade()
 {
-    QVERIFY(m_form->store().moveTo(2));
+    QVERIFY(m_window->store().moveTo(2));
     QVERIFY(QFile::remove(path(QStringLiteral("201101010003.doc"))));
     click("CommandPrint");
-    QCOMPARE(m_prompts.lastText(), QStringLiteral("报表文件没有找到，请重新生成报表文件。"));
+    QCOMPARE(m_prompts->lastText(), QStringLiteral("报表文件没有找到，请重新生成报表文件。"));
     QVERIFY(m_office->process().documentCount() <= 0);
 }
 
@@ -218,10 +211,10 @@ void TestReportCommandsOffice::printsOnTheDefaultQueue()
     if (output.isEmpty())
         QSKIP("The default printer is no PDF print queue (cups-pdf); .ci/run sets one up.");
     const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
-    QVERIFY(m_form->store().moveTo(0));
-    m_prompts.shown.clear();
+    QVERIFY(m_window->store().moveTo(0));
+    m_prompts->shown.clear();
     click("CommandPrint");
-    QVERIFY2(m_prompts.shown.isEmpty(), qPrintable(m_prompts.lastText()));
+    QVERIFY2(m_prompts->shown.isEmpty(), qPrintable(m_prompts->lastText()));
     QString text;
     QDeadlineTimer deadline(60000);
     const QString name = kName + QStringLiteral("-2"); // as the walk stored it

@@ -1,10 +1,8 @@
 // "汇  总" over the office stand-in: the order of the summaries and the completion message.
 #include "fakeoffice.h"
-#include "formmain.h"
-#include "recordstore.h"
-#include "scriptedprompts.h"
 #include "summarytemplates.h"
 #include "testrecords.h"
+#include "testwindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,41 +19,30 @@ const QString kExcelResident = QStringLiteral(
     "然后重新执行程序或重新启动计算机。否则，可能会引起计算错误。");
 
 // The window over a folder with three projects and every template but those left out.
-class Fixture
+struct Fixture : TestWindow
 {
-public:
+    FakeOffice *office;
+
     explicit Fixture(const QStringList &missing = {})
+        : TestWindow(QString(), std::make_unique<FakeOffice>()), office(&officeAs<FakeOffice>())
     {
-        addTestProjects(m_dir.path(),
+        addTestProjects(folder(),
                         {{"201100000001", "甲"}, {"201100000002", "乙"}, {"201100000003", "丙"}});
-        QFile probe(m_dir.filePath(QStringLiteral("人才培养情况.xls")));
+        QFile probe(path(QStringLiteral("人才培养情况.xls")));
         probe.open(QIODevice::WriteOnly);
-        form = std::make_unique<FormMain>(m_dir.path(), prompts);
-        auto fake = std::make_unique<FakeOffice>();
-        office = fake.get();
         for (const QString &name : kTemplates) {
             if (!missing.contains(name))
                 office->workbooks[path(name + ".xls")].setText(1, 1, name);
         }
-        form->setOffice(std::move(fake));
-        QString error;
-        if (!form->Form_Load(&error))
-            qFatal("cannot load the window: %s", qPrintable(error));
-        form->show();
+        if (!load())
+            qFatal("cannot load the window: %s", qPrintable(loadError));
+        form().show();
     }
-    QString path(const QString &name) const { return QDir::cleanPath(m_dir.filePath(name)); }
     void click()
     {
-        form->store().moveLast();
-        QTest::mouseClick(form->button(QStringLiteral("CommandSum")), Qt::LeftButton);
+        store().moveLast();
+        QTest::mouseClick(button(QStringLiteral("CommandSum")), Qt::LeftButton);
     }
-
-    ScriptedPrompts prompts;
-    std::unique_ptr<FormMain> form;
-    FakeOffice *office = nullptr;
-
-private:
-    QTemporaryDir m_dir;
 };
 
 } // namespace
@@ -78,7 +65,7 @@ private slots:
         QCOMPARE(f.prompts.texts(), QStringList{QStringLiteral("汇总完成。")});
         QCOMPARE(f.prompts.shown[0].title, QStringLiteral("科技项目统计"));
         QCOMPARE(f.prompts.shown[0].icon, MessageIcon::Exclamation);
-        QCOMPARE(f.form->store().absolutePosition(), 1);
+        QCOMPARE(f.store().absolutePosition(), 1);
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
@@ -107,7 +94,7 @@ private slots:
         QCOMPARE(f.prompts.texts().size(), 1);
         for (const QString &name : kTemplates)
             QVERIFY(f.prompts.lastText().contains(name + "_2011.xls"));
-        QCOMPARE(f.form->store().absolutePosition(), 1);
+        QCOMPARE(f.store().absolutePosition(), 1);
     }
 };
 

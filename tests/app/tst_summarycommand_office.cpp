@@ -1,11 +1,9 @@
 // "汇  总" with the real office, over templates made here through the office layer.
 #include "calcspreadsheet.h"
-#include "formmain.h"
 #include "libreofficesuite.h"
-#include "recordstore.h"
-#include "scriptedprompts.h"
 #include "sharedoffice.h"
 #include "summarytemplates.h"
+#include "testwindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,11 +64,10 @@ private slots:
             }
             QVERIFY(store.close());
         }
-        ScriptedPrompts prompts;
-        FormMain form(dir.path(), prompts);
-        QString error;
-        QVERIFY2(loadWithOffice(form, &error), qPrintable(error));
-        form.show();
+        TestWindow form(dir.path(), sharedOffice());
+        ScriptedPrompts &prompts = form.prompts;
+        QVERIFY2(form.load(), qPrintable(form.loadError));
+        form.form().show();
         QPushButton *button = form.button(QStringLiteral("CommandSum"));
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(prompts.texts(), QStringList{QStringLiteral("汇总完成。")});

@@ -139,6 +139,7 @@ void TestOfficeProcess::hungCallEndsWithAnError()
     QVERIFY(!status.ok());
     QVERIFY(timer.elapsed() < 30000);
     QVERIFY2(status.text().contains(QStringLiteral("没有响应")), qPrintable(status.text()));
+    QCOMPARE(status.number(), int(OfficeStatus::OfficeStopped));
     QVERIFY(waitUntilGone(hung, 5000));
     QVERIFY(!office.isRunning());
     QVERIFY(!sheet.isOpen());

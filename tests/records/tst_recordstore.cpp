@@ -1,6 +1,8 @@
 #include "recordstore.h"
+#include "recordtablemodel.h"
 #include "testrecords.h"
 
+#include <QAbstractItemModelTester>
 #include <QFile>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -266,6 +268,30 @@ private slots:
         }
         QCOMPARE(rows.count(), 1);
         QCOMPARE(moves.count(), 4);
+    }
+
+    // The project list's model tells its views of every change of the rows before and after
+    // it happens; the tester checks each change against what the model shows.
+    void listModelKeepsTheItemModelContract()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}, {"2", "b"}}));
+        RecordStore store;
+        RecordTableModel model(store);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QVERIFY(store.open(dir.path()));
+        QVERIFY(store.addNew());
+        QVERIFY(store.addNew());
+        QVERIFY(store.deleteCurrent());
+        SurveyRecord appended;
+        appended.setValue(1, QStringLiteral("9"));
+        QVERIFY(store.appendRows({appended, appended, appended}, {1}));
+        QCOMPARE(model.rowCount(), 6);
+        QCOMPARE(model.index(5, 1).data().toString(), QStringLiteral("9"));
+        while (store.recordCount() > 0)
+            QVERIFY(store.moveFirst() && store.deleteCurrent());
+        QCOMPARE(model.rowCount(), 0);
     }
 };
 

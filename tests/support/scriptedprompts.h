@@ -6,7 +6,8 @@
 #include <QStringList>
 #include <functional>
 
-// Answers the program's questions from a script and records every message shown.
+// Answers the program's questions from a script and records every message shown, with its
+// detailed text.
 class ScriptedPrompts : public Prompts
 {
 public:
@@ -15,6 +16,7 @@ public:
         QString text;
         QString title;
         MessageIcon icon;
+        QString details; // a message's detailed text
     };
 
     QQueue<QString> inputs;    // answers of input boxes
@@ -25,20 +27,21 @@ public:
     // Runs while each message shows, to look at the window behind it.
     std::function<void(const QString &text)> whileShown;
 
-    void message(const QString &text, const QString &title, MessageIcon icon) override
+    void message(const QString &text, const QString &title, MessageIcon icon,
+                 const QString &details = QString()) override
     {
-        shown << Shown{text, title, icon};
+        shown << Shown{text, title, icon, details};
         if (whileShown)
             whileShown(text);
     }
     bool askOkCancel(const QString &text, const QString &title) override
     {
-        shown << Shown{text, title, MessageIcon::Question};
+        shown << Shown{text, title, MessageIcon::Question, {}};
         return answers.isEmpty() ? false : answers.dequeue();
     }
     bool askYesNo(const QString &text, const QString &title) override
     {
-        shown << Shown{text, title, MessageIcon::Question};
+        shown << Shown{text, title, MessageIcon::Question, {}};
         return answers.isEmpty() ? false : answers.dequeue();
     }
     bool askYesNoDefaultNo(const QString &text, const QString &title) override
@@ -47,7 +50,7 @@ public:
     }
     QString input(const QString &prompt, const QString &title) override
     {
-        shown << Shown{prompt, title, MessageIcon::None};
+        shown << Shown{prompt, title, MessageIcon::None, {}};
         return inputs.isEmpty() ? QString() : inputs.dequeue();
     }
     QString saveFileName(const FileDialogSetup &setup) override

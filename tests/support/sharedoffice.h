@@ -1,6 +1,5 @@
 #pragma once
 
-#include "formmain.h"
 #include "libreofficesuite.h"
 #include "spreadsheet.h"
 
@@ -30,12 +29,8 @@ class OfficeTestCase : public QObject
 
 protected:
     LibreOfficeSuite &suite() { return *m_suite; }
-    // Loads the window with the shared office; false, with the reason, when it cannot load.
-    bool loadWithOffice(FormMain &form, QString *error)
-    {
-        form.setOffice(std::make_unique<SharedOffice>(suite()));
-        return form.Form_Load(error);
-    }
+    // The shared office, for a window of the test.
+    std::unique_ptr<OfficeSuite> sharedOffice() { return std::make_unique<SharedOffice>(suite()); }
 
 private slots:
     void initTestCase()
