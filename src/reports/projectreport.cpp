@@ -80,10 +80,7 @@ QString failureText(const Outcome &outcome)
 {
     if (outcome.kind == Outcome::Kind::TemplateMissing)
         return QStringLiteral("报表生成失败！请将报表模板文件“xxxx模板.Doc”复制到安装目录。");
-    QString text = QStringLiteral("报表生成失败！请关闭所有Word文件，重新启动系统后重试。");
-    if (!outcome.reason.isEmpty())
-        text += u'\n' + outcome.reason;
-    return text;
+    return QStringLiteral("报表生成失败！请关闭所有Word文件，重新启动系统后重试。");
 }
 
 QString failureTitle()

@@ -41,7 +41,7 @@ struct Outcome
 // that cannot name a file fails before the word processor is used.
 Outcome GenerateProjectReport(WordApp &word, const QString &folder, const SurveyRecord &record);
 
-// The message of a failure, and its title.
+// The message of a failure (its reason goes into the message box's details), and its title.
 QString failureText(const Outcome &outcome);
 QString failureTitle();
 

@@ -164,7 +164,7 @@ void TestReportCommandsOffice::templateLackingABookmarkMakesNoFile()
 
     QCOMPARE(m_prompts->shown.size(), 1);
     QVERIFY(m_prompts->lastText().startsWith(kFailed));
-    QVERIFY(m_prompts->lastText().contains(QStringLiteral("JB27")));
+    QVERIFY(m_prompts->shown.last().details.contains(QStringLiteral("JB27")));
     QVERIFY(!QFile::exists(path(QStringLiteral("201101010002.doc"))));
     QCOMPARE(m_office->process().documentCount(), 0);
 }
