@@ -1,24 +1,22 @@
 #include "calcspreadsheet.h"
 
-#include "savefile.h"
+#include "basicroutine.h"
 #include "unosupport.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/document/XTypeDetection.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
-#include <com/sun/star/frame/XStorable.hpp>
-#include <com/sun/star/sheet/CellFlags.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
-#include <com/sun/star/sheet/XCellRangeFormula.hpp>
-#include <com/sun/star/sheet/XCellRangesQuery.hpp>
-#include <com/sun/star/sheet/XSheetCellRanges.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
-#include <com/sun/star/table/CellRangeAddress.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 using css::uno::Any;
 using css::uno::Reference;
@@ -38,47 +36,110 @@ CellValue cellValueOf(const Any &any)
     return CellValue();
 }
 
-// The cell's content as formula input: what the office reads back as exactly this value.
-OUString formulaInput(const CellValue &value)
+// Writes rectangles of cells into one sheet: rectangle i has its top-left cell at
+// (aTops(i), aLefts(i)) (from 0), aHeights(i) rows and aWidths(i) columns, and its values stand
+// in aValues row by row, after those of the rectangles before it. Nothing else of the sheet is
+// touched. A rectangle goes in as one array, unless the sheet has notes (an array write drops
+// the notes of the cells it writes) or refuses the array (part of an array formula, a protected
+// cell): then its cells go in one by one, and a cell the sheet refuses is passed over and
+// counted. Errors are caught here: an office with a display would show them in a dialog.
+const char kPutCellsSource[] = R"basic(
+Function PutCells(oDocument As Object, oSheet As Object, aTops As Variant, aLefts As Variant, _
+        aHeights As Variant, aWidths As Variant, aValues As Variant) As Long
+    Dim nRefused As Long, i As Long, k As Long, bEach As Boolean
+    bEach = oSheet.getAnnotations().getCount() > 0
+    Dim bUndo As Boolean, bAdjust As Boolean
+    bUndo = oDocument.IsUndoEnabled
+    bAdjust = oDocument.IsAdjustHeightEnabled
+    oDocument.IsUndoEnabled = False
+    oDocument.IsAdjustHeightEnabled = False
+    oDocument.lockControllers()
+    For i = LBound(aTops) To UBound(aTops)
+        If bEach Then
+            nRefused = nRefused + PutEach(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i), aValues, k)
+        ElseIf Not PutArray(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i), aValues, k) Then
+            nRefused = nRefused + PutEach(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i), aValues, k)
+        End If
+        k = k + aHeights(i) * aWidths(i)
+    Next i
+    oDocument.unlockControllers()
+    oDocument.IsAdjustHeightEnabled = bAdjust
+    oDocument.IsUndoEnabled = bUndo
+    PutCells = nRefused
+End Function
+
+Function PutArray(oSheet As Object, ByVal nTop As Long, ByVal nLeft As Long, ByVal nHeight As Long, _
+        ByVal nWidth As Long, aValues As Variant, ByVal k As Long) As Boolean
+    Dim aRows(nHeight - 1) As Variant, aLine() As Variant, r As Long, c As Long
+    On Error GoTo Refused
+    For r = 0 To nHeight - 1
+        ReDim aLine(nWidth - 1)
+        For c = 0 To nWidth - 1
+            aLine(c) = aValues(k)
+            k = k + 1
+        Next c
+        aRows(r) = aLine
+    Next r
+    oSheet.getCellRangeByPosition(nLeft, nTop, nLeft + nWidth - 1, nTop + nHeight - 1).setDataArray(aRows)
+    PutArray = True
+    Exit Function
+Refused:
+    PutArray = False
+End Function
+
+Function PutEach(oSheet As Object, ByVal nTop As Long, ByVal nLeft As Long, ByVal nHeight As Long, _
+        ByVal nWidth As Long, aValues As Variant, ByVal k As Long) As Long
+    Dim nRefused As Long, r As Long, c As Long
+    For r = nTop To nTop + nHeight - 1
+        For c = nLeft To nLeft + nWidth - 1
+            If Not PutCell(oSheet, r, c, aValues(k)) Then nRefused = nRefused + 1
+            k = k + 1
+        Next c
+    Next r
+    PutEach = nRefused
+End Function
+
+Function PutCell(oSheet As Object, ByVal nRow As Long, ByVal nColumn As Long, vValue As Variant) As Boolean
+    On Error GoTo Refused
+    If VarType(vValue) = 8 Then
+        oSheet.getCellByPosition(nColumn, nRow).setString(vValue)
+    Else
+        oSheet.getCellByPosition(nColumn, nRow).setValue(vValue)
+    End If
+    PutCell = True
+    Exit Function
+Refused:
+    PutCell = False
+End Function
+)basic";
+
+// The value a written text gives the cell: a number, or a text as it stands.
+Any cellInput(const QString &text)
 {
-    switch (value.kind) {
-    case CellValue::Kind::Number:
-        return OUString::number(value.number);
-    case CellValue::Kind::Text:
-        return uno::toOU(QLatin1Char('\'') + value.string); // a text, never a formula or number
-    case CellValue::Kind::Empty:
-        break;
-    }
-    return OUString();
+    const CellValue value = cellValueOfWrittenText(text);
+    if (value.kind == CellValue::Kind::Number)
+        return Any(value.number);
+    return Any(uno::toOU(value.string));
 }
 
-// A text cell that begins with "=" reads back like a formula; such cells (not formula cells)
-// get the text mark "'" so that writing the rectangle back keeps them texts.
-void quoteTextsLikeFormulas(const Reference<css::sheet::XCellRangeFormula> &range,
-                            const CellBlock &block, Sequence<Sequence<OUString>> *rows)
+// The office's types of workbook files: the spreadsheet program's own binary and XML formats
+// and the open document ones. Text, web-page and database imports are no workbooks.
+bool isWorkbookType(const QString &type)
 {
-    const Reference<css::sheet::XCellRangesQuery> query(range, UNO_QUERY_THROW);
-    const Sequence<css::table::CellRangeAddress> formulaCells =
-        query->queryContentCells(css::sheet::CellFlags::FORMULA)->getRangeAddresses();
-    auto isFormula = [&](sal_Int32 row, sal_Int32 column) {
-        for (const css::table::CellRangeAddress &a : formulaCells) {
-            if (row >= a.StartRow && row <= a.EndRow && column >= a.StartColumn &&
-                column <= a.EndColumn)
-                return true;
-        }
-        return false;
+    static const QStringList kTypes = {
+        QStringLiteral("calc8"),
+        QStringLiteral("calc8_template"),
+        QStringLiteral("calc_ODS_FlatXML"),
+        QStringLiteral("calc_StarOffice_XML_Calc"),
+        QStringLiteral("calc_StarOffice_XML_Calc_Template"),
+        QStringLiteral("MS Excel 2007 XML"),
+        QStringLiteral("MS Excel 2007 XML Template"),
+        QStringLiteral("MS Excel 2007 VBA XML"),
+        QStringLiteral("MS Excel 2007 Binary"),
+        QStringLiteral("Office Open XML Spreadsheet"),
+        QStringLiteral("Office Open XML Spreadsheet Template"),
     };
-    auto *rowArray = rows->getArray();
-    for (sal_Int32 r = 0; r < rows->getLength(); ++r) {
-        auto *cells = rowArray[r].getArray();
-        for (sal_Int32 c = 0; c < rowArray[r].getLength(); ++c) {
-            const int row = block.top() + r;
-            const int column = block.left() + c;
-            if (!block.isWritten(row, column) && cells[c].startsWith("=") &&
-                !isFormula(row - 1, column - 1))
-                cells[c] = "'" + cells[c];
-        }
-    }
+    return type.startsWith(QLatin1String("calc_MS_Excel_")) || kTypes.contains(type);
 }
 
 bool validPosition(int row, int column)
@@ -87,6 +148,11 @@ bool validPosition(int row, int column)
 }
 
 } // namespace
+
+struct CalcSpreadsheet::PutCellsRoutine : BasicRoutine
+{
+    PutCellsRoutine() : BasicRoutine("WobzelCells", "Cells", "PutCells", kPutCellsSource) {}
+};
 
 struct CalcSpreadsheet::Impl
 {
@@ -105,30 +171,66 @@ struct CalcSpreadsheet::Impl
     {
         return document.is() && generation == process.generation() && process.isRunning();
     }
-    OfficeStatus load(const OUString &url, bool asTemplate);
+    OfficeStatus load(const OUString &url, bool asTemplate, const QString &what);
+    QString workbookType(const OUString &url, Sequence<css::beans::PropertyValue> *arguments) const;
     Reference<css::table::XCellRange> range(int top, int left, int bottom, int right) const
     {
         return sheet->getCellRangeByPosition(left - 1, top - 1, right - 1, bottom - 1);
     }
 };
 
-OfficeStatus CalcSpreadsheet::Impl::load(const OUString &url, bool asTemplate)
+OfficeStatus CalcSpreadsheet::Impl::load(const OUString &url, bool asTemplate, const QString &what)
 {
+    const OfficeStatus notAWorkbook =
+        OfficeStatus::failure(QStringLiteral("%1失败：不是电子表格文件。").arg(what));
+    Sequence<css::beans::PropertyValue> arguments = uno::loadArguments(false, asTemplate, false);
+    if (asTemplate) {
+        // A file is opened only as the workbook it is: never through a text or page import,
+        // which takes any bytes for a sheet.
+        const QString type = workbookType(url, &arguments);
+        if (!isWorkbookType(type))
+            return type.isEmpty() ? notAWorkbook
+                                  : OfficeStatus::failure(
+                                        QStringLiteral("%1失败：不是电子表格文件（它的格式是%2）。")
+                                            .arg(what, type));
+    }
     const Reference<css::frame::XComponentLoader> loader(uno::desktop(process), UNO_QUERY_THROW);
-    Reference<css::lang::XComponent> loaded = loader->loadComponentFromURL(
-        url, OUString("_blank"), 0, uno::loadArguments(false, asTemplate, false));
+    Reference<css::lang::XComponent> loaded =
+        loader->loadComponentFromURL(url, OUString("_blank"), 0, arguments);
     if (!loaded.is())
-        return OfficeStatus::failure(QStringLiteral("打开工作簿失败：不是工作簿。"));
+        return notAWorkbook;
     const Reference<css::sheet::XSpreadsheetDocument> workbook(loaded, css::uno::UNO_QUERY);
     if (!workbook.is()) {
         uno::closeQuietly(loaded);
-        return OfficeStatus::failure(QStringLiteral("打开工作簿失败：不是工作簿。"));
+        return notAWorkbook;
     }
     const Reference<css::container::XIndexAccess> sheets(workbook->getSheets(), UNO_QUERY_THROW);
     sheet.set(sheets->getByIndex(0), UNO_QUERY_THROW);
     document = loaded;
     generation = process.generation();
     return OfficeStatus::success();
+}
+
+// The office's type of the file at `url`, read from its content; its import filter goes into
+// `arguments`, so that the file is opened as what it was found to be. Empty when unknown.
+QString CalcSpreadsheet::Impl::workbookType(const OUString &url,
+                                            Sequence<css::beans::PropertyValue> *arguments) const
+{
+    const Reference<css::uno::XComponentContext> context = uno::context(process);
+    const Reference<css::document::XTypeDetection> detection(
+        context->getServiceManager()->createInstanceWithContext(
+            OUString("com.sun.star.document.TypeDetection"), context),
+        UNO_QUERY_THROW);
+    Sequence<css::beans::PropertyValue> descriptor =
+        uno::properties({uno::property("URL", Any(url))});
+    const OUString type = detection->queryTypeByDescriptor(descriptor, true);
+    for (const css::beans::PropertyValue &p : std::as_const(descriptor)) {
+        if (p.Name == "FilterName") {
+            arguments->realloc(arguments->getLength() + 1);
+            arguments->getArray()[arguments->getLength() - 1] = p;
+        }
+    }
+    return uno::toQ(type);
 }
 
 CalcSpreadsheet::CalcSpreadsheet(OfficeProcess &process) : d(std::make_unique<Impl>(process)) {}
@@ -144,11 +246,16 @@ OfficeStatus CalcSpreadsheet::open(const QString &path)
     const QFileInfo file(path);
     if (!file.exists())
         return OfficeStatus::fileNotFound(path);
-    if (!file.isReadable() || file.isDir())
-        return OfficeStatus::permissionDenied(path);
     const QString what = QStringLiteral("打开工作簿“%1”").arg(file.fileName());
+    // Looked at, never opened: a pipe or a device would block the office.
+    if (!file.isFile())
+        return OfficeStatus::failure(
+            QStringLiteral("%1失败：%2不是普通文件。").arg(what, QDir::toNativeSeparators(path)));
+    if (!file.isReadable())
+        return OfficeStatus::permissionDenied(path);
     return uno::call(d->process, what, [&]() {
-        return uno::mapIoErrors(what, path, [&] { return d->load(uno::fileUrl(path), true); });
+        return uno::mapIoErrors(what, path,
+                                [&] { return d->load(uno::fileUrl(path), true, what); });
     });
 }
 
@@ -156,7 +263,8 @@ OfficeStatus CalcSpreadsheet::createNew()
 {
     close();
     return uno::call(d->process, QStringLiteral("新建工作簿"), [&]() -> OfficeStatus {
-        OfficeStatus status = d->load(OUString("private:factory/scalc"), false);
+        OfficeStatus status =
+            d->load(OUString("private:factory/scalc"), false, QStringLiteral("新建工作簿"));
         if (!status.ok())
             return status;
         // Keep the first sheet only.
@@ -185,15 +293,11 @@ OfficeStatus CalcSpreadsheet::readCell(int row, int column, CellValue *value)
 
 OfficeStatus CalcSpreadsheet::writeCell(int row, int column, const QString &text)
 {
-    if (!d->usable())
-        return d->notOpen();
     if (!validPosition(row, column))
         return OfficeStatus::failure(QStringLiteral("单元格位置无效。"));
-    return uno::call(d->process, QStringLiteral("写入单元格"), [&]() -> OfficeStatus {
-        const Reference<css::table::XCell> cell = d->sheet->getCellByPosition(column - 1, row - 1);
-        cell->setFormula(formulaInput(cellValueOfWrittenText(text)));
-        return OfficeStatus::success();
-    });
+    CellBlock block(row, column, 1, 1);
+    block.setText(row, column, text);
+    return writeBlock(block);
 }
 
 OfficeStatus CalcSpreadsheet::writeFormula(int row, int column, const QString &formula)
@@ -236,28 +340,29 @@ OfficeStatus CalcSpreadsheet::writeBlock(const CellBlock &block)
         return OfficeStatus::failure(QStringLiteral("单元格位置无效。"));
     if (block.writtenCount() == 0)
         return OfficeStatus::success();
-    return uno::call(d->process, QStringLiteral("写入单元格"), [&]() -> OfficeStatus {
-        // Read the rectangle as formula input and write it back with the marked cells
-        // replaced: the other cells keep their formulas, numbers and texts.
-        const Reference<css::sheet::XCellRangeFormula> formulas(
-            d->range(block.top(), block.left(), block.bottom(), block.right()), UNO_QUERY_THROW);
-        Sequence<Sequence<OUString>> rows = formulas->getFormulaArray();
-        auto *rowArray = rows.getArray();
-        bool textsLikeFormulas = false;
-        for (sal_Int32 r = 0; r < rows.getLength() && r < block.rows(); ++r) {
-            auto *cells = rowArray[r].getArray();
-            for (sal_Int32 c = 0; c < rowArray[r].getLength() && c < block.columns(); ++c) {
-                const int row = block.top() + r;
-                const int column = block.left() + c;
-                if (block.isWritten(row, column))
-                    cells[c] = formulaInput(cellValueOfWrittenText(block.writtenText(row, column)));
-                else if (cells[c].startsWith("="))
-                    textsLikeFormulas = true;
-            }
+    // Only the marked cells are sent, all in one call: the rest of the sheet is never written.
+    const QVector<CellRect> rects = block.writtenRects();
+    Sequence<sal_Int32> tops(rects.size()), lefts(rects.size()), heights(rects.size()),
+        widths(rects.size());
+    Sequence<Any> values(block.writtenCount());
+    sal_Int32 k = 0;
+    for (int i = 0; i < rects.size(); ++i) {
+        const CellRect &r = rects[i];
+        tops.getArray()[i] = r.top - 1;
+        lefts.getArray()[i] = r.left - 1;
+        heights.getArray()[i] = r.rows;
+        widths.getArray()[i] = r.columns;
+        for (int row = r.top; row < r.top + r.rows; ++row) {
+            for (int column = r.left; column < r.left + r.columns; ++column)
+                values.getArray()[k++] = cellInput(block.writtenText(row, column));
         }
-        if (textsLikeFormulas)
-            quoteTextsLikeFormulas(formulas, block, &rows);
-        formulas->setFormulaArray(rows);
+    }
+    return uno::call(d->process, QStringLiteral("写入单元格"), [&]() -> OfficeStatus {
+        if (!m_putCells)
+            m_putCells = std::make_shared<PutCellsRoutine>();
+        const Any arguments[] = {Any(d->document), Any(d->sheet), Any(tops),  Any(lefts),
+                                 Any(heights),     Any(widths),   Any(values)};
+        m_putCells->invoke(d->process, Sequence<Any>(arguments, 7));
         return OfficeStatus::success();
     });
 }
@@ -266,20 +371,8 @@ OfficeStatus CalcSpreadsheet::saveAs(const QString &path)
 {
     if (!d->usable())
         return d->notOpen();
-    SaveFile target(path);
-    OfficeStatus status = target.prepare();
-    if (!status.ok())
-        return status;
-    const QString what = QStringLiteral("保存工作簿“%1”").arg(QFileInfo(path).fileName());
-    status = uno::call(d->process, what, [&]() {
-        return uno::mapIoErrors(what, path, [&] {
-            const Reference<css::frame::XStorable> storable(d->document, UNO_QUERY_THROW);
-            storable->storeToURL(uno::fileUrl(target.temporaryPath()),
-                                 uno::storeArguments("MS Excel 97"));
-            return OfficeStatus::success();
-        });
-    });
-    return status.ok() ? target.commit() : status;
+    return uno::storeAs(d->process, d->document, path, "MS Excel 97",
+                        QStringLiteral("保存工作簿“%1”").arg(QFileInfo(path).fileName()));
 }
 
 OfficeStatus CalcSpreadsheet::close()

@@ -1,6 +1,7 @@
 #include "cellblock.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -121,4 +122,39 @@ QString CellBlock::writtenText(int row, int column) const
 {
     const int i = index(row, column);
     return i < 0 ? QString() : m_texts.at(i);
+}
+
+QVector<CellRect> CellBlock::writtenRects() const
+{
+    QVector<CellRect> done;
+    QVector<CellRect> open; // rectangles that reach the row above
+    for (int row = m_top; row <= bottom(); ++row) {
+        QVector<CellRect> reaching;
+        for (int column = m_left; column <= right(); ++column) {
+            if (!isWritten(row, column))
+                continue;
+            int end = column;
+            while (end < right() && isWritten(row, end + 1))
+                ++end;
+            const CellRect run{row, column, 1, end - column + 1};
+            auto above = std::find_if(open.begin(), open.end(), [&](const CellRect &r) {
+                return r.left == run.left && r.columns == run.columns;
+            });
+            if (above != open.end()) {
+                ++above->rows;
+                reaching.append(*above);
+                open.erase(above);
+            } else {
+                reaching.append(run);
+            }
+            column = end;
+        }
+        done += open;
+        open = reaching;
+    }
+    done += open;
+    std::sort(done.begin(), done.end(), [](const CellRect &a, const CellRect &b) {
+        return a.top != b.top ? a.top < b.top : a.left < b.left;
+    });
+    return done;
 }

@@ -32,6 +32,21 @@ struct CellValue
 // as it stands, never read as a formula or a date.
 CellValue cellValueOfWrittenText(const QString &text);
 
+// A rectangle of sheet cells: rows and columns from 1.
+struct CellRect
+{
+    int top = 1;
+    int left = 1;
+    int rows = 0;
+    int columns = 0;
+
+    bool operator==(const CellRect &other) const
+    {
+        return top == other.top && left == other.left && rows == other.rows &&
+               columns == other.columns;
+    }
+};
+
 // A rectangle of one sheet in sheet coordinates (rows and columns from 1): what was read from
 // it, and the cells to write into it. Writing a block changes only the cells set with setText;
 // the others keep what the sheet holds (numbers, texts, formulas).
@@ -59,6 +74,10 @@ public:
     bool isWritten(int row, int column) const;
     QString writtenText(int row, int column) const;
     int writtenCount() const { return m_writtenCount; }
+    // The written cells as rectangles that hold written cells only, from top to bottom: each
+    // row's runs of adjacent written cells, a run joined with the one of the same columns in
+    // the row above. Dense sheets give a few rectangles, so the cells go in a few writes.
+    QVector<CellRect> writtenRects() const;
 
 private:
     int index(int row, int column) const;

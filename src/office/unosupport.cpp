@@ -1,17 +1,22 @@
 #include "unosupport.h"
 
 #include "officeprocess_p.h"
+#include "savefile.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
 #include <com/sun/star/frame/XFrames.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <cppuhelper/exc_hlp.hxx>
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QUrl>
 
 using css::uno::Reference;
@@ -101,6 +106,11 @@ void closeAllWindows(OfficeProcess &process)
     }
 }
 
+Reference<css::uno::XComponentContext> context(OfficeProcess &process)
+{
+    return process.impl().context;
+}
+
 Reference<css::frame::XDesktop2> desktop(OfficeProcess &process)
 {
     return process.impl().desktop;
@@ -156,6 +166,56 @@ OfficeStatus ioFailure(sal_Int32 errorCode, const OUString &message, const QStri
                                ? QStringLiteral("文件读写错误（代码 0x%1）").arg(errorCode, 0, 16)
                                : toQ(message);
     return OfficeStatus::failure(QStringLiteral("%1失败：%2").arg(what, reason));
+}
+
+namespace {
+
+// The office's lock file of a document stored at `path`: ".~lock.NAME#" beside it.
+void removeLockFile(const QString &path)
+{
+    const QFileInfo file(path);
+    const QFileInfo lock(file.dir().filePath(QStringLiteral(".~lock.%1#").arg(file.fileName())));
+    if (lock.isFile())
+        QFile::remove(lock.filePath());
+}
+
+// A store that failed in the office's file handling: the disk is full, or the file system does
+// not take the file.
+OfficeStatus writeFailure(const OfficeStatus &status, const QString &what, const QString &path)
+{
+    if (status.number() != OfficeStatus::OtherFailure)
+        return status;
+    QString officeText = status.text();
+    officeText.remove(0,
+                      officeText.startsWith(what + QStringLiteral("失败：")) ? what.size() + 3 : 0);
+    constexpr qint64 kNearlyFull = 1024 * 1024;
+    const QStorageInfo disk(QFileInfo(path).absolutePath());
+    const QString words =
+        disk.isValid() && disk.bytesAvailable() < kNearlyFull
+            ? QStringLiteral("磁盘已满，文件无法写入")
+            : QStringLiteral("文件无法写入（磁盘已满、文件过大或文件系统拒绝写入）");
+    return OfficeStatus::failure(
+        QStringLiteral("%1失败：%2。办公软件的说明：%3").arg(what, words, officeText));
+}
+
+} // namespace
+
+OfficeStatus storeAs(OfficeProcess &process, const Reference<css::lang::XComponent> &document,
+                     const QString &path, const char *filterName, const QString &what)
+{
+    SaveFile target(path);
+    OfficeStatus status = target.prepare();
+    if (!status.ok())
+        return status;
+    status = call(process, what, [&]() {
+        return mapIoErrors(what, path, [&] {
+            const Reference<css::frame::XStorable> storable(document, css::uno::UNO_QUERY_THROW);
+            storable->storeToURL(fileUrl(target.temporaryPath()), storeArguments(filterName));
+            return OfficeStatus::success();
+        });
+    });
+    removeLockFile(target.temporaryPath());
+    return status.ok() ? target.commit() : writeFailure(status, what, path);
 }
 
 } // namespace uno

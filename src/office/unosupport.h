@@ -59,6 +59,9 @@ void closeQuietly(const css::uno::Reference<css::lang::XComponent> &document);
 // Closes every window of the office (its start window included) without a question.
 void closeAllWindows(OfficeProcess &process);
 
+// The component context of the running office's bridge (empty when none runs).
+css::uno::Reference<css::uno::XComponentContext> context(OfficeProcess &process);
+
 // The desktop of the running office (empty when none runs).
 css::uno::Reference<css::frame::XDesktop2> desktop(OfficeProcess &process);
 
@@ -87,5 +90,14 @@ OfficeStatus mapIoErrors(const QString &what, const QString &path, Body body)
         return ioFailure(0, e.Message, what, path);
     }
 }
+
+// Stores `document` with the office's filter `filterName` at `path`, replacing a file of that
+// name, as one office call named `what`: written under a temporary name in the target's folder
+// and renamed when complete (see SaveFile), so a failure leaves neither a part of the file nor
+// the office's lock file behind, and keeps an earlier file. A store that the disk or the
+// file system refuses says so in words, with the office's own text after them.
+OfficeStatus storeAs(OfficeProcess &process,
+                     const css::uno::Reference<css::lang::XComponent> &document,
+                     const QString &path, const char *filterName, const QString &what);
 
 } // namespace uno

@@ -1,6 +1,5 @@
 #include "writerwordapp.h"
 
-#include "savefile.h"
 #include "unosupport.h"
 
 #include <com/sun/star/awt/PosSize.hpp>
@@ -14,7 +13,6 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
-#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/text/XBookmarksSupplier.hpp>
@@ -164,6 +162,10 @@ OfficeStatus WriterWordApp::addDocument(const QString &path)
     if (!file.exists() || file.isDir())
         return {OfficeStatus::DocumentNotFound,
                 QStringLiteral("文档未找到：%1").arg(QDir::toNativeSeparators(path))};
+    // Looked at, never opened: a pipe or a device would block the office.
+    if (!file.isFile())
+        return {OfficeStatus::DocumentNotFound,
+                QStringLiteral("%1不是普通文件。").arg(QDir::toNativeSeparators(path))};
     if (!file.isReadable())
         return OfficeStatus::permissionDenied(path);
     const QString what = QStringLiteral("打开文档“%1”").arg(file.fileName());
@@ -268,20 +270,8 @@ OfficeStatus WriterWordApp::saveAs(const QString &path)
     Document *document = d->active();
     if (!document)
         return d->noDocument();
-    SaveFile target(path);
-    OfficeStatus status = target.prepare();
-    if (!status.ok())
-        return status;
-    const QString what = QStringLiteral("保存文档“%1”").arg(QFileInfo(path).fileName());
-    status = uno::call(d->process, what, [&]() {
-        return uno::mapIoErrors(what, path, [&] {
-            const Reference<css::frame::XStorable> storable(document->component, UNO_QUERY_THROW);
-            storable->storeToURL(uno::fileUrl(target.temporaryPath()),
-                                 uno::storeArguments("MS Word 97"));
-            return OfficeStatus::success();
-        });
-    });
-    return status.ok() ? target.commit() : status;
+    return uno::storeAs(d->process, document->component, path, "MS Word 97",
+                        QStringLiteral("保存文档“%1”").arg(QFileInfo(path).fileName()));
 }
 
 OfficeStatus WriterWordApp::printOut()
@@ -399,27 +389,9 @@ int WriterWordApp::documentCount() const
 // fill therefore runs inside the office as a Basic routine: an application library of the
 // run's private profile, set up once per office start and invoked once per fill.
 
-#include "officeprocess_p.h"
-
-#include <com/sun/star/container/XNameContainer.hpp>
-#include <com/sun/star/lang/XMultiComponentFactory.hpp>
-#include <com/sun/star/script/XLibraryContainer.hpp>
-#include <com/sun/star/script/provider/XScript.hpp>
-#include <com/sun/star/script/provider/XScriptProvider.hpp>
-#include <com/sun/star/script/provider/theMasterScriptProviderFactory.hpp>
-
-struct WriterWordApp::FillRoutine
-{
-    Reference<css::script::provider::XScript> script;
-    int generation = -1;
-};
+#include "basicroutine.h"
 
 namespace {
-
-const char kFillLibrary[] = "WobzelFill";
-const char kFillModule[] = "Bookmarks";
-const char kFillScript[] =
-    "vnd.sun.star.script:WobzelFill.Bookmarks.TypeAt?language=Basic&location=application";
 
 // Returns the selection after the last text, "missing:NAME" for a bookmark the document
 // lacks, or "error:TEXT". Errors are caught here: an office with a display would otherwise
@@ -463,31 +435,12 @@ Failed:
 End Function
 )basic";
 
-Reference<css::script::provider::XScript> setUpFillRoutine(OfficeProcess &process)
-{
-    const Reference<css::uno::XComponentContext> context = process.impl().context;
-    const Reference<css::script::XLibraryContainer> libraries(
-        context->getServiceManager()->createInstanceWithContext(
-            OUString("com.sun.star.script.ApplicationScriptLibraryContainer"), context),
-        UNO_QUERY_THROW);
-    const OUString libraryName = OUString::createFromAscii(kFillLibrary);
-    if (!libraries->hasByName(libraryName))
-        libraries->createLibrary(libraryName);
-    const Reference<css::container::XNameContainer> library(libraries->getByName(libraryName),
-                                                            UNO_QUERY_THROW);
-    const OUString moduleName = OUString::createFromAscii(kFillModule);
-    const Any source(OUString::createFromAscii(kFillSource));
-    if (library->hasByName(moduleName))
-        library->replaceByName(moduleName, source);
-    else
-        library->insertByName(moduleName, source);
-    const Reference<css::script::provider::XScriptProvider> provider =
-        css::script::provider::theMasterScriptProviderFactory::get(context)->createScriptProvider(
-            Any(OUString()));
-    return provider->getScript(OUString::createFromAscii(kFillScript));
-}
-
 } // namespace
+
+struct WriterWordApp::FillRoutine : BasicRoutine
+{
+    FillRoutine() : BasicRoutine("WobzelFill", "Bookmarks", "TypeAt", kFillSource) {}
+};
 
 OfficeStatus WriterWordApp::typeAtBookmarks(const QList<QPair<QString, QString>> &texts)
 {
@@ -509,17 +462,11 @@ OfficeStatus WriterWordApp::typeAtBookmarks(const QList<QPair<QString, QString>>
     return uno::call(d->process, what, [&]() -> OfficeStatus {
         if (!m_fill)
             m_fill = std::make_shared<FillRoutine>();
-        if (!m_fill->script.is() || m_fill->generation != d->process.generation()) {
-            m_fill->script = setUpFillRoutine(d->process);
-            m_fill->generation = d->process.generation();
-        }
         css::uno::Sequence<Any> arguments(3);
         arguments.getArray()[0] <<= document->component;
         arguments.getArray()[1] <<= names;
         arguments.getArray()[2] <<= values;
-        css::uno::Sequence<sal_Int16> outIndexes;
-        css::uno::Sequence<Any> outValues;
-        const Any result = m_fill->script->invoke(arguments, outIndexes, outValues);
+        const Any result = m_fill->invoke(d->process, arguments);
         OUString failure;
         if (result >>= failure) {
             if (failure.startsWith("missing:", &failure))

@@ -6,6 +6,7 @@
 #include "surveyrecord.h"
 
 #include <QVector>
+#include <cmath>
 
 namespace {
 
@@ -95,7 +96,8 @@ public:
     {
         for (const Field &f : m_fields) {
             const double key = SummaryReadings::halfEvenKey(record.value(f.index));
-            out.append({PersonColumns::column(f.attribute, key), 1});
+            if (!std::isnan(key)) // a reading beyond any number counts nowhere
+                out.append({PersonColumns::column(f.attribute, key), 1});
         }
     }
 

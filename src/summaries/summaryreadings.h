@@ -4,7 +4,8 @@
 
 // The three ways a summary turns a field's text into a value. Each starts from the numeric
 // reading of the stored text (the leading number; empty or non-numeric text reads as 0), never
-// from what a number box shows.
+// from what a number box shows. A number beyond the double range reads as no number (NaN),
+// which adds nothing to any sum and picks no column.
 namespace SummaryReadings {
 
 // Rounded down to a whole number: "2.9" gives 2, "-2.5" gives -3. Band codes, amounts and

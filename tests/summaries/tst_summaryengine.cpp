@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QTest>
 #include <cfloat>
+#include <cmath>
 
 class TestSummaryEngine : public QObject
 {
@@ -93,6 +94,14 @@ private slots:
             QCOMPARE(SummaryReadings::halfEvenKey(text), c.key);
             QCOMPARE(SummaryReadings::rawAmount(text), text.toDouble());
         }
+        // Beyond the double range: no number, so no sum and no column takes it.
+        const QString huge = QStringLiteral("1") + QString(400, u'0');
+        SumGrid grid(22);
+        grid.add(4, 2, SummaryReadings::wholePart(huge));
+        grid.add(4, 3, SummaryReadings::rawAmount(QStringLiteral("-") + huge));
+        QCOMPARE(grid.at(4, 2), 0.0);
+        QCOMPARE(grid.at(4, 3), 0.0);
+        QVERIFY(std::isnan(SummaryReadings::halfEvenKey(huge)));
     }
 
     void personColumns()
