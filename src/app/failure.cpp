@@ -5,10 +5,11 @@
 
 Q_LOGGING_CATEGORY(lcFailure, "wobzel2011.failure")
 
-void tellFailure(Prompts &prompts, const QString &text, const QString &title, const QString &reason)
+void tellFailure(Prompts &prompts, const QString &text, const QString &title, const QString &reason,
+                 MessageIcon icon)
 {
     qCWarning(lcFailure).noquote() << text << reason;
-    prompts.message(text, title, MessageIcon::Information, reason);
+    prompts.message(text, title, icon, reason);
 }
 
 bool mayWriteOver(const QString &path, const QString &programFolder, QString *reason)

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "prompts.h"
+
 #include <QLoggingCategory>
 #include <QString>
-
-class Prompts;
 
 // Failures of the commands: what the user is told and why it happened.
 Q_DECLARE_LOGGING_CATEGORY(lcFailure)
 
-// Shows a command's failure message `text` with the information icon under `title`, with
-// `reason` (SQLite's, the file system's or the office's own words) as its detailed text, and
-// logs both, so that the reason can be read and sent on.
-void tellFailure(Prompts &prompts, const QString &text, const QString &title,
-                 const QString &reason);
+// Shows a command's failure message `text` with `icon` under `title`, with `reason` (SQLite's,
+// the file system's or the office's own words) as its detailed text, and logs both, so that
+// the reason can be read and sent on.
+void tellFailure(Prompts &prompts, const QString &text, const QString &title, const QString &reason,
+                 MessageIcon icon = MessageIcon::Information);
 
 // Whether the commands may write a file the user named at `path`: not when it is the
 // program's own database (however spelled); then false, with the reason.

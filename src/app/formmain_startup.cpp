@@ -14,7 +14,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QTableView>
@@ -63,16 +63,12 @@ void FormMain::attachGrid()
             });
 }
 
+// The summary commands are offered when their template is a regular file. The file is looked
+// at, never opened: a FIFO in its place would hold the start until something wrote to it.
 void FormMain::probeSummaryTemplate()
 {
-    const QString path = QDir(m_folder).filePath(kSummaryTemplateProbe);
-    QFile probe(path);
-    if (probe.open(QIODevice::ReadOnly)) {
-        probe.close();
+    if (QFileInfo(QDir(m_folder).filePath(kSummaryTemplateProbe)).isFile())
         return;
-    }
-    if (QFile::exists(path))
-        return; // present but unreadable: not "file not found", nothing changes
     for (const char *name : {"CommandItem", "CommandSum", "ImageSum", "Image4"})
         findChild<QWidget *>(QString::fromLatin1(name))->hide();
     for (const char *name : {"ImageEnd", "CommandEnd"}) {

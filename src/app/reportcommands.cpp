@@ -10,6 +10,8 @@
 #include "waitcursor.h"
 #include "wordapp.h"
 
+#include <QDir>
+
 #include <optional>
 
 using ProjectReport::Outcome;
@@ -47,10 +49,12 @@ void ReportCommands::showFailure(const Outcome &outcome)
                 outcome.reason);
 }
 
-// A missing template is told; one that is there but cannot be read ends the command silently.
-bool ReportCommands::templateThere()
+// A missing template is told; one that is there but is no regular file or cannot be read is
+// told only when `unusable` says so. The template is looked at, never opened.
+bool ReportCommands::templateUsable(UnusableTemplate unusable)
 {
-    switch (ProjectReport::probeTemplate(m_folder)) {
+    QString reason;
+    switch (ProjectReport::probeTemplate(m_folder, &reason)) {
     case ProjectReport::TemplateState::Present:
         return true;
     case ProjectReport::TemplateState::Missing:
@@ -58,26 +62,28 @@ bool ReportCommands::templateThere()
             QStringLiteral("未找到报表模板文件！请将报表模板文件“xxxx模板.Doc”复制到安装目录。"),
             Captions::messageTitle());
         return false;
-    case ProjectReport::TemplateState::Unreadable:
-        break;
+    case ProjectReport::TemplateState::Unusable:
+        if (unusable == UnusableTemplate::IsTold)
+            showFailure({Outcome::Kind::Failed, reason});
+        return false;
     }
     return false;
 }
 
 void ReportCommands::CommandReport_Click()
 {
-    if (!templateThere())
+    if (!templateUsable(UnusableTemplate::EndsSilently))
         return;
-    const SurveyRecord record = m_store.current();
+    const QString number = m_store.shownText(u"JB02");
     std::optional<WaitCursor> wait(std::in_place);
     const Outcome outcome =
-        ProjectReport::GenerateProjectReport(m_office().wordApp(), m_folder, record);
+        ProjectReport::GenerateProjectReport(m_office().wordApp(), m_folder, m_store);
     wait.reset();
     if (!outcome.made()) {
         showFailure(outcome);
         return;
     }
-    message(QStringLiteral("报表已生成，文件名为：") + record.shown(u"JB02") +
+    message(QStringLiteral("报表已生成，文件名为：") + number +
                 QStringLiteral(".doc，报表格式可能需要调整。"),
             Captions::shortTitle());
 }
@@ -91,7 +97,7 @@ void ReportCommands::CommandReports_Click()
         message(QStringLiteral("没有项目记录，未生成报表。"), Captions::shortTitle());
         return;
     }
-    if (!templateThere())
+    if (!templateUsable(UnusableTemplate::IsTold))
         return;
     std::optional<WaitCursor> wait(std::in_place);
     // A failure is told at once, without the hourglass over its message.
@@ -103,11 +109,14 @@ void ReportCommands::CommandReports_Click()
         });
     wait.reset();
     if (result.notMade() > 0) {
-        message(
+        const QString text =
             QStringLiteral("共%1个项目，其中%2个项目的报表没有生成；已生成的报表格式可能需要调整。")
                 .arg(result.count)
-                .arg(result.notMade()),
-            Captions::shortTitle());
+                .arg(result.notMade());
+        if (result.stopReason.isEmpty())
+            message(text, Captions::shortTitle());
+        else // the walk stopped on a row it could not store
+            tellFailure(m_prompts, text, Captions::shortTitle(), result.stopReason);
         return;
     }
     message(QStringLiteral("报表已全部生成，格式可能需要调整。"), Captions::shortTitle());
@@ -116,7 +125,7 @@ void ReportCommands::CommandReports_Click()
 void ReportCommands::CommandPrint_Click()
 {
     const QString notFound = QStringLiteral("报表文件没有找到，请重新生成报表文件。");
-    const QString path = ProjectReport::reportPath(m_folder, m_store.current().shown(u"JB02"));
+    const QString path = ProjectReport::reportPath(m_folder, m_store.shownText(u"JB02"));
     if (path.isEmpty()) { // a number that names no file has no report
         message(notFound, Captions::shortTitle());
         return;
@@ -131,7 +140,12 @@ void ReportCommands::CommandPrint_Click()
     wait.reset();
     if (status.number() == OfficeStatus::DocumentNotFound)
         message(notFound, Captions::shortTitle());
-    else if (!status.ok())
-        m_prompts.message(status.text(), Captions::windowTitle(), MessageIcon::None);
+    else if (!status.ok()) // the error's own text, without an icon, under the window's title
+        tellFailure(m_prompts, status.text(), Captions::windowTitle(),
+                    QStringLiteral("打印报表文件%1时出错（错误号 %2）：%3")
+                        .arg(QDir::toNativeSeparators(path))
+                        .arg(status.number())
+                        .arg(status.text()),
+                    MessageIcon::None);
     word.quit();
 }

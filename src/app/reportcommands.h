@@ -12,8 +12,8 @@ struct Outcome;
 
 // The report commands: "报表生成" in the project list (the current project), "报表生成" on
 // the main screen (every project) and "报表打印" (the current project's made report, printed
-// once on the default printer). The current record is read from the recordset's row buffer,
-// which holds what the boxes show, edits not yet stored included.
+// once on the default printer). The current record is read as its boxes show it, edits not
+// yet stored as they were typed. A template that is no regular file is never opened.
 class ReportCommands : public QObject
 {
     Q_OBJECT
@@ -31,7 +31,10 @@ public:
     void CommandPrint_Click();
 
 private:
-    bool templateThere();
+    // How a template that is there but cannot be used ends a command.
+    enum class UnusableTemplate { EndsSilently, IsTold };
+
+    bool templateUsable(UnusableTemplate unusable);
     void showFailure(const ProjectReport::Outcome &outcome);
     void message(const QString &text, const QString &title);
 

@@ -87,6 +87,7 @@ bool RecordStore::open(const QString &folder, QString *error)
     m_state = m_rows.isEmpty() ? State::PastTheEnd : State::OnRow;
     m_index = m_rows.isEmpty() ? -1 : 0;
     m_dirty = QBitArray(FieldCatalogue::ColumnCount);
+    m_writtenSinceShown = QBitArray(FieldCatalogue::ColumnCount);
     emit rowsReset();
     announceCurrentRow();
     return true;
@@ -228,6 +229,7 @@ bool RecordStore::setValue(int column, const QString &text)
         return true;
     record.setValue(column, text);
     m_dirty.setBit(column);
+    m_writtenSinceShown.setBit(column);
     emit valueChanged(m_index, column);
     return true;
 }
@@ -300,8 +302,18 @@ void RecordStore::setPosition(State state, int index)
     emit moveComplete();
 }
 
+QString RecordStore::shownText(QStringView code) const
+{
+    const int column = RecordColumns::indexOf(code);
+    if (hasCurrent() && column >= 0 && m_writtenSinceShown.testBit(column))
+        return current().value(column);
+    return current().shown(code);
+}
+
+// The boxes show the row anew, each value as SurveyRecord::shown gives it.
 void RecordStore::announceCurrentRow()
 {
+    m_writtenSinceShown.fill(false);
     if (m_walkDepth > 0)
         m_currentChangedInWalk = true;
     else

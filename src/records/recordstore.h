@@ -70,8 +70,13 @@ public:
     // The current row's values (an empty record when there is no current row).
     const SurveyRecord &current() const;
     QString value(int column) const { return current().value(column); }
-    // Writes into the current row's buffer; false when there is no current row.
+    // Writes into the current row's buffer, as a box's edit does; false when there is no
+    // current row.
     bool setValue(int column, const QString &text);
+    // A field of the current row as its box shows it: a value written since the row was last
+    // shown stands as it was written ("12.5" typed into a number box), any other as
+    // SurveyRecord::shown gives it ("13").
+    QString shownText(QStringView code) const;
 
     // Every row, for the project list.
     const SurveyRecord &row(int index) const { return m_rows[index].record; }
@@ -135,6 +140,7 @@ private:
     State m_state = State::BeforeFirst;
     int m_index = -1;
     QBitArray m_dirty;
+    QBitArray m_writtenSinceShown; // columns whose boxes show the value as written
     int m_walkDepth = 0;
     bool m_currentChangedInWalk = false;
     QString m_lastError;

@@ -7,7 +7,7 @@
 #include "wordapp.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 
 namespace ProjectReport {
 
@@ -23,6 +23,28 @@ Outcome failed(const OfficeStatus &status)
     if (status.number() == OfficeStatus::DocumentNotFound)
         return {Outcome::Kind::TemplateMissing, status.text()};
     return failed(status.text());
+}
+
+Outcome generate(WordApp &word, const QString &folder, const ReportBookmarks::ShownText &shown)
+{
+    const QString number = shown(QStringLiteral("JB02"));
+    const QString target = reportPath(folder, number);
+    if (target.isEmpty())
+        return failed(QStringLiteral("项目编号“%1”不能用作报表文件名。").arg(number));
+    OfficeStatus status = word.addDocument(templatePath(folder));
+    if (!status.ok())
+        return failed(status);
+    status = word.typeAtBookmarks(ReportBookmarks::texts(shown));
+    if (status.ok())
+        status = word.saveAs(target);
+    if (!status.ok()) {
+        word.closeDocument();
+        return failed(status);
+    }
+    status = word.closeDocument();
+    if (status.ok())
+        status = word.quit();
+    return status.ok() ? Outcome() : failed(status);
 }
 
 } // namespace
@@ -46,34 +68,32 @@ QString reportPath(const QString &folder, const QString &number)
     return path == templatePath(folder) ? QString() : path;
 }
 
-TemplateState probeTemplate(const QString &folder)
+TemplateState probeTemplate(const QString &folder, QString *reason)
 {
-    QFile file(templatePath(folder));
-    if (file.open(QIODevice::ReadOnly))
+    const QString path = templatePath(folder);
+    const QFileInfo info(path); // stat only: nothing here opens the file
+    if (!info.exists())
+        return TemplateState::Missing;
+    QString why;
+    if (!info.isFile())
+        why = QStringLiteral("%1不是普通文件。");
+    else if (!info.isReadable())
+        why = QStringLiteral("%1无法读取。");
+    else
         return TemplateState::Present;
-    return file.exists() ? TemplateState::Unreadable : TemplateState::Missing;
+    if (reason)
+        *reason = why.arg(QDir::toNativeSeparators(path));
+    return TemplateState::Unusable;
 }
 
 Outcome GenerateProjectReport(WordApp &word, const QString &folder, const SurveyRecord &record)
 {
-    const QString number = record.shown(u"JB02");
-    const QString target = reportPath(folder, number);
-    if (target.isEmpty())
-        return failed(QStringLiteral("项目编号“%1”不能用作报表文件名。").arg(number));
-    OfficeStatus status = word.addDocument(templatePath(folder));
-    if (!status.ok())
-        return failed(status);
-    status = word.typeAtBookmarks(ReportBookmarks::texts(record));
-    if (status.ok())
-        status = word.saveAs(target);
-    if (!status.ok()) {
-        word.closeDocument();
-        return failed(status);
-    }
-    status = word.closeDocument();
-    if (status.ok())
-        status = word.quit();
-    return status.ok() ? Outcome() : failed(status);
+    return generate(word, folder, [&record](const QString &code) { return record.shown(code); });
+}
+
+Outcome GenerateProjectReport(WordApp &word, const QString &folder, const RecordStore &store)
+{
+    return generate(word, folder, [&store](const QString &code) { return store.shownText(code); });
 }
 
 QString failureText(const Outcome &outcome)
@@ -94,16 +114,20 @@ WalkResult generateAll(RecordStore &store, WordApp &word, const QString &folder,
     WalkResult result;
     RecordStore::Walk walk(store);
     result.count = store.recordCount();
-    if (!store.moveFirst())
+    if (!store.moveFirst()) { // the pending edit could not be stored
+        result.stopReason = store.lastError();
         return result;
+    }
     for (int i = 0; i < result.count; ++i) {
-        const Outcome outcome = GenerateProjectReport(word, folder, store.current());
+        const Outcome outcome = GenerateProjectReport(word, folder, store);
         if (outcome.made())
             ++result.made;
         else if (failed)
             failed(outcome);
-        if (!store.moveNext())
-            break; // the row could not be stored: the rest stay not made
+        if (!store.moveNext()) { // the row could not be stored: the rest stay not made
+            result.stopReason = store.lastError();
+            break;
+        }
     }
     return result;
 }

@@ -21,9 +21,11 @@ QString templatePath(const QString &folder);
 // ".." or NUL, or naming the template.
 QString reportPath(const QString &folder, const QString &number);
 
-// Opens the template for reading and closes it at once.
-enum class TemplateState { Present, Missing, Unreadable };
-TemplateState probeTemplate(const QString &folder);
+// Whether the template can be used, found out without opening it (a FIFO there would hold
+// the program until something wrote to it): Unusable, with the reason, when it is no regular
+// file or cannot be read.
+enum class TemplateState { Present, Missing, Unusable };
+TemplateState probeTemplate(const QString &folder, QString *reason = nullptr);
 
 struct Outcome
 {
@@ -40,6 +42,9 @@ struct Outcome
 // unfinished document is closed without saving and the word processor left as it is. A number
 // that cannot name a file fails before the word processor is used.
 Outcome GenerateProjectReport(WordApp &word, const QString &folder, const SurveyRecord &record);
+// The same for the current row of `store`, each field as its box shows it
+// (RecordStore::shownText): an edit not yet stored goes in as it was typed.
+Outcome GenerateProjectReport(WordApp &word, const QString &folder, const RecordStore &store);
 
 // The message of a failure (its reason goes into the message box's details), and its title.
 QString failureText(const Outcome &outcome);
@@ -49,6 +54,7 @@ struct WalkResult
 {
     int count = 0; // records in the table when the walk began
     int made = 0;
+    QString stopReason; // the store's reason when a row could not be stored and the walk stopped
 
     int notMade() const { return count - made; }
 };

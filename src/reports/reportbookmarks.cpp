@@ -1,7 +1,5 @@
 #include "reportbookmarks.h"
 
-#include "surveyrecord.h"
-
 namespace ReportBookmarks {
 
 namespace {
@@ -107,12 +105,12 @@ QString cut(const QString &bookmark, const QString &text)
     return text;
 }
 
-QList<QPair<QString, QString>> texts(const SurveyRecord &record)
+QList<QPair<QString, QString>> texts(const ShownText &shown)
 {
     QList<QPair<QString, QString>> out;
     out.reserve(Count);
     for (const QString &bookmark : names())
-        out << qMakePair(bookmark, cut(bookmark, record.shown(fieldOf(bookmark))));
+        out << qMakePair(bookmark, cut(bookmark, shown(fieldOf(bookmark))));
     return out;
 }
 

@@ -4,8 +4,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
-
-class SurveyRecord;
+#include <functional>
 
 // The bookmarks of the report template and what is typed at each: 136 bookmarks, filled in
 // one fixed order. A bookmark is named after the field whose text goes there, except the
@@ -25,8 +24,10 @@ QString fieldOf(const QString &bookmark);
 // What goes at `bookmark` when its field holds `text`.
 QString cut(const QString &bookmark, const QString &text);
 
-// Every (bookmark, text) pair of a record in filling order, each field read the way its box
-// shows it.
-QList<QPair<QString, QString>> texts(const SurveyRecord &record);
+// The text of a field, by its code, as the field's box shows it.
+using ShownText = std::function<QString(const QString &code)>;
+
+// Every (bookmark, text) pair of a record in filling order, each field read through `shown`.
+QList<QPair<QString, QString>> texts(const ShownText &shown);
 
 } // namespace ReportBookmarks

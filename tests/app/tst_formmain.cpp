@@ -5,12 +5,14 @@
 #include "testrecords.h"
 #include "testwindow.h"
 #include "twips.h"
+#include "watchedfifo.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <optional>
 
 class TestFormMain : public QObject
 {
@@ -64,30 +66,38 @@ private slots:
         QCOMPARE(form.dataControl()->caption(), QStringLiteral("0000/0000"));
     }
 
+    // Only a regular file there offers the summary commands; a FIFO or a folder is not even
+    // opened (a FIFO would hold the start until something wrote to it).
     void probeDecidesTheSummaryButtons_data()
     {
-        QTest::addColumn<bool>("templatePresent");
+        QTest::addColumn<QString>("probed"); // what stands at the template's name
         QTest::addColumn<int>("buttons");
         QTest::addColumn<int>("endTop");
-        QTest::newRow("without template") << false << 8 << 5280;
-        QTest::newRow("with template") << true << 10 << 6480;
+        QTest::newRow("without template") << "nothing" << 8 << 5280;
+        QTest::newRow("with template") << "file" << 10 << 6480;
+        QTest::newRow("FIFO") << "fifo" << 8 << 5280;
+        QTest::newRow("folder") << "folder" << 8 << 5280;
     }
     void probeDecidesTheSummaryButtons()
     {
-        QFETCH(bool, templatePresent);
+        QFETCH(QString, probed);
         QFETCH(int, buttons);
         QFETCH(int, endTop);
         QTemporaryDir dir;
-        if (templatePresent) {
-            QFile file(dir.filePath(QStringLiteral("人才培养情况.xls")));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        const QString path = dir.filePath(QStringLiteral("人才培养情况.xls"));
+        std::optional<WatchedFifo> fifo;
+        if (probed == u"file")
+            QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        if (probed == u"fifo")
+            QVERIFY(fifo.emplace(path).made());
+        if (probed == u"folder")
+            QVERIFY(QDir().mkdir(path));
         auto window = openWindow(dir.path());
         QVERIFY(window);
         QCOMPARE(visibleMainButtons(*window), buttons);
         QCOMPARE(window->button(QStringLiteral("CommandEnd"))->y(), Twips::px(endTop));
         QCOMPARE(window->form().findChild<QLabel *>(QStringLiteral("ImageSum"))->isVisible(),
-                 templatePresent);
+                 buttons == 10);
     }
 
     void refusesADatabaseItCannotUse()

@@ -1,14 +1,18 @@
 // The report commands as the user reaches them (the buttons of the main window), over the
 // word-processor stand-in and scripted prompts.
+#include "captions.h"
 #include "fakeoffice.h"
 #include "reportbookmarks.h"
 #include "testrecords.h"
 #include "testwindow.h"
+#include "watchedfifo.h"
 
 #include <QApplication>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 namespace {
 
@@ -19,6 +23,7 @@ const QString kNoTemplate =
 const QString kFailed = QStringLiteral("报表生成失败！请关闭所有Word文件，重新启动系统后重试。");
 const QString kAllMade = QStringLiteral("报表已全部生成，格式可能需要调整。");
 const QString kNotMade = QStringLiteral("报表文件没有找到，请重新生成报表文件。");
+const QString kQuestion = QStringLiteral("生成全部项目报表需要较长时间，要继续吗？");
 
 using Projects = QList<QPair<QString, QString>>;
 
@@ -71,6 +76,9 @@ private slots:
         Window window(kThree);
         QVERIFY(window.store().moveTo(1));
         QTest::keyClicks(window.lineBox(QStringLiteral("TextItemName")), QStringLiteral("-2"));
+        window.pageRing().openPage(Page::Table2);
+        FieldBox *amount = window.lineBox(QStringLiteral("TextJF4002")); // a number box
+        QTest::keyClicks(amount, QStringLiteral("12.5"));
         window.click("CommandReport");
         QCOMPARE(window.prompts.texts(),
                  QStringList(QStringLiteral(
@@ -79,6 +87,9 @@ private slots:
         QCOMPARE(window.prompts.shown.first().icon, MessageIcon::Information);
         const auto typed = window.office->documents.value(window.path("201101010002.doc")).typed;
         QCOMPARE(typed.first(), qMakePair(QStringLiteral("JB01"), QStringLiteral("乙-2")));
+        QCOMPARE(typed.at(int(ReportBookmarks::names().indexOf(QStringLiteral("JF4002")))),
+                 qMakePair(QStringLiteral("JF4002"), QStringLiteral("12.5")));
+        QCOMPARE(amount->text(), QStringLiteral("12.5"));
         QCOMPARE(window.store().currentIndex(), 1);
     }
 
@@ -114,21 +125,26 @@ private slots:
         QTest::addColumn<bool>("withTemplate");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QStringList>("reports");
-        const QString question = QStringLiteral("生成全部项目报表需要较长时间，要继续吗？");
         QTest::newRow("cancelled")
-            << kThree << false << true << QStringList{question} << QStringList();
+            << kThree << false << true << QStringList{kQuestion} << QStringList();
         QTest::newRow("three projects")
-            << kThree << true << true << QStringList{question, kAllMade}
+            << kThree << true << true << QStringList{kQuestion, kAllMade}
             << QStringList{"201101010001.doc", "201101010002.doc", "201101010003.doc"};
         QTest::newRow("one number names no file")
             << Projects{{"201101010001", "甲"}, {"2011/1", "乙"}} << true << true
-            << QStringList{question, kFailed,
+            << QStringList{kQuestion, kFailed,
                            "共2个项目，其中1个项目的报表没有生成；已生成的报表格式可能需要调整。"}
             << QStringList{"201101010001.doc"};
+        QTest::newRow("one of three names no file")
+            << Projects{{"201101010001", "甲"}, {"2011/1", "乙"}, {"201101010003", "丙"}} << true
+            << true
+            << QStringList{kQuestion, kFailed,
+                           "共3个项目，其中1个项目的报表没有生成；已生成的报表格式可能需要调整。"}
+            << QStringList{"201101010001.doc", "201101010003.doc"};
         QTest::newRow("no template")
-            << kThree << true << false << QStringList{question, kNoTemplate} << QStringList();
+            << kThree << true << false << QStringList{kQuestion, kNoTemplate} << QStringList();
         QTest::newRow("empty table")
-            << Projects() << true << true << QStringList{question, "没有项目记录，未生成报表。"}
+            << Projects() << true << true << QStringList{kQuestion, "没有项目记录，未生成报表。"}
             << QStringList();
     }
     void allProjects()
@@ -155,6 +171,63 @@ private slots:
             QCOMPARE(window.store().currentIndex(), projects.isEmpty() ? -1 : 0);
     }
 
+    // An edit that cannot be stored stops the walk before its first report; the count says so,
+    // with the database's reason.
+    void allProjectsStoppedByAnEditThatCannotBeStored()
+    {
+        Window window(kThree);
+        QTest::keyClicks(window.lineBox(QStringLiteral("TextItemName")), QStringLiteral("x"));
+        QVERIFY(OtherConnection(window.folder())
+                    .exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON kjxmzxqk "
+                                         "BEGIN SELECT RAISE(ABORT, 'row refused'); END")));
+        window.prompts.answers << true;
+        window.click("CommandReports");
+        QCOMPARE(window.prompts.texts(),
+                 QStringList({kQuestion, QStringLiteral("共3个项目，其中3个项目的报表没有生成；"
+                                                        "已生成的报表格式可能需要调整。")}));
+        QVERIFY(window.prompts.shown.last().details.contains(u"row refused"));
+        QVERIFY(window.reports().isEmpty());
+    }
+
+    // A template that is no regular file is never opened, so no command waits on a FIFO: the
+    // current-project command ends without a word, the all-projects one says once why.
+    void templateThatIsNoFile_data()
+    {
+        QTest::addColumn<QString>("standing"); // what stands at the template's name
+        QTest::addColumn<bool>("allProjects");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("FIFO, current project") << "fifo" << false << QStringList();
+        QTest::newRow("folder, current project") << "folder" << false << QStringList();
+        QTest::newRow("FIFO, all projects") << "fifo" << true << QStringList{kQuestion, kFailed};
+        QTest::newRow("folder, all projects")
+            << "folder" << true << QStringList{kQuestion, kFailed};
+    }
+    void templateThatIsNoFile()
+    {
+        QFETCH(QString, standing);
+        QFETCH(bool, allProjects);
+        QFETCH(QStringList, messages);
+        Window window(kThree, false);
+        const QString path = window.path(QStringLiteral("2011模板.doc"));
+        std::optional<WatchedFifo> fifo;
+        if (standing == u"fifo")
+            QVERIFY(fifo.emplace(path).made());
+        else
+            QVERIFY(QDir().mkdir(path));
+        window.prompts.answers << true;
+        window.click(allProjects ? "CommandReports" : "CommandReport");
+        QCOMPARE(window.prompts.texts(), messages);
+        if (!messages.isEmpty()) {
+            const ScriptedPrompts::Shown &told = window.prompts.shown.last();
+            QCOMPARE(told.title, kTitle);
+            QVERIFY2(told.details.contains(u"2011模板.doc") &&
+                         told.details.contains(u"不是普通文件"),
+                     qPrintable(told.details));
+        }
+        QVERIFY(window.office->word.calls.isEmpty());
+        QCOMPARE(window.store().currentIndex(), 0);
+    }
+
     void print_data()
     {
         QTest::addColumn<bool>("made");
@@ -176,11 +249,18 @@ private slots:
         if (made)
             window.office->documents[window.path(QStringLiteral("201101010001.doc"))] = {};
         window.office->word.printFailure = printFailure;
+        if (!printFailure.isEmpty()) // logged as a failure
+            QTest::ignoreMessage(
+                QtWarningMsg, QRegularExpression(u'^' + QRegularExpression::escape(printFailure)));
         window.click("CommandPrint");
         QCOMPARE(window.prompts.lastText(), message);
         if (!message.isEmpty())
             QCOMPARE(window.prompts.shown.first().icon,
                      printFailure.isEmpty() ? MessageIcon::Information : MessageIcon::None);
+        if (!printFailure.isEmpty()) { // under the window's title, the reason in the details
+            QCOMPARE(window.prompts.shown.first().title, Captions::windowTitle());
+            QVERIFY(window.prompts.shown.first().details.contains(printFailure));
+        }
         const FakeWordApp &word = window.office->word;
         QCOMPARE(word.documents.size(), made ? 1 : 0);
         if (made)

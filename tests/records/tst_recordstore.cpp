@@ -179,6 +179,24 @@ private slots:
         QCOMPARE(again.current().value(u"JL170"), QStringLiteral("7"));
     }
 
+    // A box shows a loaded number through the whole-number format, and an edit as typed until
+    // the row is shown anew.
+    void shownTextIsWhatTheBoxShows()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
+        execRaw(dir.path(), QStringLiteral("UPDATE kjxmzxqk SET JF1001='12.5'"));
+        RecordStore store;
+        QVERIFY(store.open(dir.path()));
+        QCOMPARE(store.shownText(u"JF1001"), QStringLiteral("13"));
+        QVERIFY(store.setValue(at("JF1001"), QStringLiteral("7.5")));
+        QCOMPARE(store.shownText(u"JF1001"), QStringLiteral("7.5"));
+        QVERIFY(store.update()); // stored, still shown as typed
+        QCOMPARE(store.shownText(u"JF1001"), QStringLiteral("7.5"));
+        QVERIFY(store.moveFirst());
+        QCOMPARE(store.shownText(u"JF1001"), QStringLiteral("8"));
+    }
+
     void deleteStandsOnTheDeletedPosition()
     {
         QTemporaryDir dir;
