@@ -170,13 +170,24 @@ OfficeStatus ioFailure(sal_Int32 errorCode, const OUString &message, const QStri
 
 namespace {
 
-// The office's lock file of a document stored at `path`: ".~lock.NAME#" beside it.
-void removeLockFile(const QString &path)
+// What the office leaves beside a file it stores: its lock file ".~lock.NAME#" and, when it
+// ends in the middle, the temporary files "lu….tmp" it writes the file into.
+QStringList officeTemporaries(const QDir &folder)
+{
+    return folder.entryList({QStringLiteral("lu*.tmp")}, QDir::Files | QDir::Hidden);
+}
+
+void removeLeftovers(const QString &path, const QStringList &temporariesBefore)
 {
     const QFileInfo file(path);
-    const QFileInfo lock(file.dir().filePath(QStringLiteral(".~lock.%1#").arg(file.fileName())));
+    const QDir folder = file.dir();
+    const QFileInfo lock(folder.filePath(QStringLiteral(".~lock.%1#").arg(file.fileName())));
     if (lock.isFile())
         QFile::remove(lock.filePath());
+    for (const QString &name : officeTemporaries(folder)) {
+        if (!temporariesBefore.contains(name))
+            QFile::remove(folder.filePath(name));
+    }
 }
 
 // A store that failed in the office's file handling: the disk is full, or the file system does
@@ -207,6 +218,8 @@ OfficeStatus storeAs(OfficeProcess &process, const Reference<css::lang::XCompone
     OfficeStatus status = target.prepare();
     if (!status.ok())
         return status;
+    const QDir folder = QFileInfo(target.temporaryPath()).dir();
+    const QStringList temporaries = officeTemporaries(folder);
     status = call(process, what, [&]() {
         return mapIoErrors(what, path, [&] {
             const Reference<css::frame::XStorable> storable(document, css::uno::UNO_QUERY_THROW);
@@ -214,8 +227,10 @@ OfficeStatus storeAs(OfficeProcess &process, const Reference<css::lang::XCompone
             return OfficeStatus::success();
         });
     });
-    removeLockFile(target.temporaryPath());
-    return status.ok() ? target.commit() : writeFailure(status, what, path);
+    if (status.ok())
+        return target.commit();
+    removeLeftovers(target.temporaryPath(), temporaries);
+    return writeFailure(status, what, path);
 }
 
 } // namespace uno

@@ -2,12 +2,37 @@
 // the way the reconciliation and the summaries use them.
 #include "calcspreadsheet.h"
 #include "officeprocess.h"
+#include "unosupport.h" // the test makes and reads what the layer must not touch
+#include "watchedfifo.h"
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/sheet/XArrayFormulaRange.hpp>
+#include <com/sun/star/sheet/XSheetAnnotation.hpp>
+#include <com/sun/star/sheet/XSheetAnnotationAnchor.hpp>
+#include <com/sun/star/sheet/XSheetAnnotations.hpp>
+#include <com/sun/star/sheet/XSheetAnnotationsSupplier.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/table/CellAddress.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
+#include <com/sun/star/text/XTextFieldsSupplier.hpp>
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/mount.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -27,6 +52,82 @@ QByteArray fileStart(const QString &path)
 
 const QByteArray kCompoundFile("\xD0\xCF\x11\xE0", 4); // the .xls and .doc container
 
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::UNO_QUERY_THROW;
+
+Reference<css::lang::XComponent> loadHidden(OfficeProcess &office, const OUString &url)
+{
+    const Reference<css::frame::XComponentLoader> loader(uno::desktop(office), UNO_QUERY_THROW);
+    return loader->loadComponentFromURL(url, "_blank", 0, uno::loadArguments(false, false, false));
+}
+
+Reference<css::sheet::XSpreadsheet> firstSheet(const Reference<css::lang::XComponent> &workbook)
+{
+    const Reference<css::sheet::XSpreadsheetDocument> document(workbook, UNO_QUERY_THROW);
+    const Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
+    return Reference<css::sheet::XSpreadsheet>(sheets->getByIndex(0), UNO_QUERY_THROW);
+}
+
+// All a cell holds that a careless write would change: content as formula input, the exact
+// number, its note, an array formula over it, the links in its text and its number format.
+QString cellPrint(const Reference<css::sheet::XSpreadsheet> &sheet, int row, int column)
+{
+    const Reference<css::table::XCell> cell = sheet->getCellByPosition(column - 1, row - 1);
+    const Reference<css::sheet::XSheetAnnotationAnchor> anchor(cell, UNO_QUERY_THROW);
+    const Reference<css::sheet::XArrayFormulaRange> array(
+        sheet->getCellRangeByPosition(column - 1, row - 1, column - 1, row - 1), UNO_QUERY_THROW);
+    QStringList links;
+    const Reference<css::text::XTextFieldsSupplier> fields(cell, UNO_QUERY_THROW);
+    const Reference<css::container::XEnumeration> e = fields->getTextFields()->createEnumeration();
+    while (e->hasMoreElements()) {
+        const Reference<css::beans::XPropertySet> field(e->nextElement(), UNO_QUERY_THROW);
+        links << uno::toQ(field->getPropertyValue("URL").get<OUString>());
+    }
+    const Reference<css::beans::XPropertySet> properties(cell, UNO_QUERY_THROW);
+    return QStringLiteral("%1|%2|%3|%4|%5|%6")
+        .arg(uno::toQ(cell->getFormula()))
+        .arg(cell->getValue(), 0, 'g', 17)
+        .arg(uno::toQ(Reference<css::text::XSimpleText>(anchor->getAnnotation(), UNO_QUERY_THROW)
+                          ->getString()))
+        .arg(uno::toQ(array->getArrayFormula()))
+        .arg(links.join(u','))
+        .arg(properties->getPropertyValue("NumberFormat").get<sal_Int32>());
+}
+
+// Cells that no write touches, inside the rectangle of the written ones (rows 12 and 15):
+// a third, a number of 17 digits, an array formula, a link, a percentage and, when asked,
+// a note.
+void fillCellsToKeep(const Reference<css::lang::XComponent> &workbook, bool withNote)
+{
+    const Reference<css::sheet::XSpreadsheet> sheet = firstSheet(workbook);
+    sheet->getCellByPosition(0, 12)->setValue(1.0 / 3);
+    sheet->getCellByPosition(1, 12)->setValue(12345678901234567.0);
+    const Reference<css::sheet::XArrayFormulaRange> array(
+        sheet->getCellRangeByPosition(2, 12, 2, 13), UNO_QUERY_THROW);
+    array->setArrayFormula("=ROW(A1:A2)*10");
+    const Reference<css::lang::XMultiServiceFactory> factory(workbook, UNO_QUERY_THROW);
+    const Reference<css::beans::XPropertySet> link(
+        factory->createInstance("com.sun.star.text.TextField.URL"), UNO_QUERY_THROW);
+    link->setPropertyValue("URL", Any(OUString("https://example.org/")));
+    link->setPropertyValue("Representation", Any(uno::toOU(QStringLiteral("链接"))));
+    const Reference<css::text::XText> text(sheet->getCellByPosition(3, 13), UNO_QUERY_THROW);
+    text->insertTextContent(
+        Reference<css::text::XTextRange>(text->createTextCursor(), UNO_QUERY_THROW),
+        Reference<css::text::XTextContent>(link, UNO_QUERY_THROW), false);
+    sheet->getCellByPosition(4, 12)->setValue(0.25);
+    const Reference<css::beans::XPropertySet> percent(sheet->getCellByPosition(4, 12),
+                                                      UNO_QUERY_THROW);
+    percent->setPropertyValue("NumberFormat", Any(sal_Int32(10))); // 0.00%
+    if (withNote) {
+        const Reference<css::sheet::XSheetAnnotationsSupplier> notes(sheet, UNO_QUERY_THROW);
+        notes->getAnnotations()->insertNew(css::table::CellAddress(0, 5, 13),
+                                           uno::toOU(QStringLiteral("备注")));
+        notes->getAnnotations()->insertNew(css::table::CellAddress(0, 0, 11),
+                                           uno::toOU(QStringLiteral("写入格的备注")));
+    }
+}
+
 } // namespace
 
 class TestCalcSpreadsheet : public QObject
@@ -42,6 +143,12 @@ private slots:
     void blockWriteKeepsFormulasAndTexts();
     void storesUnderAChineseName();
     void templateStaysUntouched();
+    void writeLeavesEveryOtherCell_data();
+    void writeLeavesEveryOtherCell();
+    void opensWorkbooksOnly_data();
+    void opensWorkbooksOnly();
+    void storeTheDiskRefuses_data();
+    void storeTheDiskRefuses();
     void failuresHaveTheirClass();
     void laterCallsFailAfterAFailedOpen();
 
@@ -195,6 +302,154 @@ void TestCalcSpreadsheet::templateStaysUntouched()
     QVERIFY(sheet.close().ok());
     QCOMPARE(fileHash(m_template), before);
     QCOMPARE(QFileInfo(m_template).lastModified(), modified);
+}
+
+void TestCalcSpreadsheet::writeLeavesEveryOtherCell_data()
+{
+    QTest::addColumn<bool>("withNote");
+    QTest::newRow("written in blocks") << false;
+    QTest::newRow("a sheet with notes, written cell by cell") << true;
+}
+
+// Rows 12 and 15 of columns 1..6 are written, and (13, 7); every other cell of rows 13 and 14
+// comes out as it went in.
+void TestCalcSpreadsheet::writeLeavesEveryOtherCell()
+{
+    QFETCH(bool, withNote);
+    const QString input = path(QStringLiteral("保留%1.xls").arg(withNote));
+    const QString output = path(QStringLiteral("保留%1_2011.xls").arg(withNote));
+    QStringList before, after;
+    const auto prints = [](const Reference<css::lang::XComponent> &workbook, QStringList *out) {
+        const Reference<css::sheet::XSpreadsheet> sheet = firstSheet(workbook);
+        for (int row = 13; row <= 14; ++row) {
+            for (int column = 1; column <= 6; ++column)
+                *out << cellPrint(sheet, row, column);
+        }
+    };
+    OfficeStatus status = uno::call(m_office, QStringLiteral("模板"), [&]() {
+        const Reference<css::lang::XComponent> made =
+            loadHidden(m_office, OUString("private:factory/scalc"));
+        fillCellsToKeep(made, withNote);
+        Reference<css::frame::XStorable>(made, UNO_QUERY_THROW)
+            ->storeToURL(uno::fileUrl(input), uno::storeArguments("MS Excel 97"));
+        uno::closeQuietly(made);
+        const Reference<css::lang::XComponent> stored = loadHidden(m_office, uno::fileUrl(input));
+        prints(stored, &before);
+        uno::closeQuietly(stored);
+        return OfficeStatus::success();
+    });
+    QVERIFY2(status.ok(), qPrintable(status.text()));
+
+    CalcSpreadsheet sheet(m_office);
+    QVERIFY(sheet.open(input).ok());
+    CellBlock block(12, 1, 4, 7);
+    for (int column = 1; column <= 6; ++column) {
+        block.setText(12, column, QStringLiteral(" %1").arg(column));
+        block.setText(15, column, QStringLiteral(" 2%1").arg(column));
+    }
+    block.setText(13, 7, QStringLiteral(" 99"));
+    status = sheet.writeBlock(block);
+    QVERIFY2(status.ok(), qPrintable(status.text()));
+    QVERIFY(sheet.saveAs(output).ok());
+    QVERIFY(sheet.close().ok());
+
+    QString written;
+    status = uno::call(m_office, QStringLiteral("结果"), [&]() {
+        const Reference<css::lang::XComponent> result = loadHidden(m_office, uno::fileUrl(output));
+        prints(result, &after);
+        const Reference<css::sheet::XSpreadsheet> resultSheet = firstSheet(result);
+        written = QStringList{cellPrint(resultSheet, 12, 1), cellPrint(resultSheet, 15, 6),
+                              cellPrint(resultSheet, 13, 7)}
+                      .join(u' ');
+        uno::closeQuietly(result);
+        return OfficeStatus::success();
+    });
+    QVERIFY2(status.ok(), qPrintable(status.text()));
+    QCOMPARE(after, before);
+    QCOMPARE(written, QStringLiteral("1|1|%1|||0 26|26||||0 99|99||||0")
+                          .arg(withNote ? QStringLiteral("写入格的备注") : QString()));
+}
+
+void TestCalcSpreadsheet::opensWorkbooksOnly_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("kind");
+    QByteArray noise(64 * 1024, '\0');
+    QRandomGenerator generator(2011);
+    for (char &byte : noise)
+        byte = char(generator.bounded(256));
+    QTest::newRow("random bytes") << noise << "file";
+    QTest::newRow("empty file") << QByteArray() << "file";
+    QTest::newRow("comma-separated text") << QByteArray("单位,项目数\r\n企业,3\r\n") << "file";
+    QTest::newRow("a folder") << QByteArray() << "folder";
+    QTest::newRow("a pipe") << QByteArray() << "fifo";
+}
+
+// Anything but a workbook is refused, unopened where it is no regular file, and never as a
+// locked file (which the summaries would take for a resident spreadsheet program).
+void TestCalcSpreadsheet::opensWorkbooksOnly()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, kind);
+    const QString name = path(QStringLiteral("资金来源情况-%1.xls").arg(QTest::currentDataTag()));
+    std::unique_ptr<WatchedFifo> fifo;
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(name));
+    } else if (kind == QLatin1String("fifo")) {
+        fifo = std::make_unique<WatchedFifo>(name);
+        QVERIFY(fifo->made());
+    } else {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    }
+    CalcSpreadsheet sheet(m_office);
+    const OfficeStatus status = sheet.open(name);
+    QCOMPARE(status.number(), int(OfficeStatus::OtherFailure));
+    QVERIFY2(status.text().contains(kind == QLatin1String("file")
+                                        ? QStringLiteral("不是电子表格文件")
+                                        : QStringLiteral("不是普通文件")),
+             qPrintable(status.text()));
+    QVERIFY(!sheet.isOpen());
+}
+
+void TestCalcSpreadsheet::storeTheDiskRefuses_data()
+{
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("a full disk") << true;
+    QTest::newRow("the office ends on a file past its size limit") << false;
+}
+
+// A store that fails in the middle: the earlier file stays, no temporary or lock file is left,
+// and the reason is told in words.
+void TestCalcSpreadsheet::storeTheDiskRefuses()
+{
+    QFETCH(bool, diskFull);
+    QTemporaryDir small;
+    const QByteArray mountPoint = QFile::encodeName(small.path());
+    if (diskFull && ::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=4k") != 0)
+        QSKIP("no small file system can be mounted here");
+    const auto unmount = qScopeGuard([&] {
+        if (diskFull)
+            ::umount(mountPoint.constData());
+    });
+    const QString output = QDir(small.path()).filePath(QStringLiteral("资金支出情况_2011.xls"));
+    QFile earlier(output);
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+    earlier.close();
+    CalcSpreadsheet sheet(m_office);
+    QVERIFY(sheet.open(m_template).ok());
+    const rlimit limit{diskFull ? RLIM_INFINITY : 4096, RLIM_INFINITY};
+    QCOMPARE(prlimit(pid_t(m_office.processId()), RLIMIT_FSIZE, &limit, nullptr), 0);
+    const OfficeStatus status = sheet.saveAs(output);
+    QVERIFY(!status.ok());
+    if (diskFull)
+        QVERIFY2(status.text().contains(QStringLiteral("磁盘已满")), qPrintable(status.text()));
+    else
+        QCOMPARE(status.number(), int(OfficeStatus::OfficeStopped));
+    QCOMPARE(fileStart(output), QByteArray("earl"));
+    QCOMPARE(QDir(small.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QFileInfo(output).fileName()});
+    QVERIFY(sheet.close().ok());
 }
 
 void TestCalcSpreadsheet::failuresHaveTheirClass()

@@ -15,6 +15,7 @@ private slots:
     void valueAsNumber();
     void blockCoordinates();
     void writesAreMarkedPerCell();
+    void writtenRectsHoldWrittenCellsOnly();
 };
 
 void TestCellBlock::writtenText_data()
@@ -131,6 +132,34 @@ void TestCellBlock::writesAreMarkedPerCell()
     QVERIFY(block.isWritten(3, 1));
     QVERIFY(!block.isWritten(1, 1));
     QCOMPARE(block.writtenText(2, 2), QStringLiteral(" 6"));
+}
+
+// Every written cell in exactly one rectangle, no unwritten cell in any: rows 2..4 of columns
+// 2..3 and of column 5, and row 6 alone; then runs of different widths, which stay apart.
+void TestCellBlock::writtenRectsHoldWrittenCellsOnly()
+{
+    CellBlock block(1, 1, 6, 6);
+    for (int row = 2; row <= 4; ++row) {
+        for (int column : {2, 3, 5})
+            block.setText(row, column, QStringLiteral(" 1"));
+    }
+    block.setText(6, 1, QStringLiteral(" 1"));
+    block.setText(6, 2, QStringLiteral(" 1"));
+    CellBlock holes(1, 1, 6, 6);
+    for (int row = 2; row <= 4; ++row)
+        holes.setText(row, 2, QStringLiteral("x"));
+    holes.setText(3, 3, QStringLiteral("x"));
+
+    const QVector<CellRect> rects = block.writtenRects();
+    const QVector<CellRect> expected = {{2, 2, 3, 2}, {2, 5, 3, 1}, {6, 1, 1, 2}};
+    QCOMPARE(rects, expected);
+    int covered = 0;
+    for (const CellRect &r : rects)
+        covered += r.rows * r.columns;
+    QCOMPARE(covered, block.writtenCount());
+
+    const QVector<CellRect> split = {{2, 2, 1, 1}, {3, 2, 1, 2}, {4, 2, 1, 1}};
+    QCOMPARE(holes.writtenRects(), split);
 }
 
 QTEST_APPLESS_MAIN(TestCellBlock)

@@ -1,6 +1,7 @@
 // The word-processor layer against the real office: a template with bookmarks made by the
 // test, filled the way the report document is, stored as .doc and read back; printing; quit.
 #include "officeprocess.h"
+#include "watchedfifo.h"
 #include "writerwordapp.h"
 
 #include <QDir>
@@ -137,6 +138,12 @@ void TestWriterWordApp::failuresHaveTheirClass()
 {
     OfficeStatus status = m_word->addDocument(path(QStringLiteral("201101019999.doc")));
     QCOMPARE(status.number(), int(OfficeStatus::DocumentNotFound));
+    // A pipe in the template's place is refused unopened, as no document.
+    const WatchedFifo fifo(path(QStringLiteral("管道模板.doc")));
+    QVERIFY(fifo.made());
+    status = m_word->addDocument(path(QStringLiteral("管道模板.doc")));
+    QCOMPARE(status.number(), int(OfficeStatus::DocumentNotFound));
+    QVERIFY(status.text().contains(QStringLiteral("不是普通文件")));
 
     QVERIFY(m_word->addDocument(m_template).ok());
     status = m_word->goToBookmark(QStringLiteral("没有的书签"));
