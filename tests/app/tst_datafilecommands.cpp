@@ -305,6 +305,13 @@ void TestDataFileCommands::damagedFileRefused_data()
         << QStringLiteral("第2条记录的第5个数据项") << QString();
     QTest::newRow("lone lead byte at the end")
         << one + "\x81" << QStringLiteral("第2条记录的第1个数据项") << QString();
+    const QByteArray withOdd = fileOf({project(QStringLiteral("201100000008")), odd});
+    QTest::newRow("lone byte 0xFF in a value")
+        << QByteArray(withOdd).replace("ODD", "O\xFF") << QStringLiteral("第2条记录的第5个数据项")
+        << QString();
+    QTest::newRow("byte 0xFF before an opening quote")
+        << QByteArray(withOdd).replace("\"ODD\"", "\xFF\"ODD\"")
+        << QStringLiteral("第2条记录的第5个数据项") << QString();
     const QString notAFile = QStringLiteral("不是普通文件");
     QTest::newRow("FIFO") << QByteArray() << notAFile << QStringLiteral("fifo");
     QTest::newRow("link to /dev/zero") << QByteArray() << notAFile << QStringLiteral("device");
