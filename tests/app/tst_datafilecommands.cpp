@@ -257,6 +257,13 @@ void TestDataFileCommands::duplicateMessagesShowTheMatchedRow()
                                  << QStringLiteral("2/4 201100000005")
                                  << QStringLiteral("2/4 201100000005"));
     QCOMPARE(storedRows(program.folder()).size(), 4);
+
+    // A file of projects that all exist leaves the last one matched current.
+    QVERIFY(writeBytes(path, fileOf({project(QStringLiteral("201100000001")),
+                                     project(QStringLiteral("201100000007"))})));
+    program.click("CommandAddData", path);
+    QCOMPARE(program.store().currentIndex(), 3);
+    QCOMPARE(program.lineBox(QStringLiteral("TextJB02"))->text(), QStringLiteral("201100000007"));
 }
 
 // Another program holds the database for writing: the failure comes alone, with no message
