@@ -60,7 +60,7 @@ double distribute(BenchContext &context)
         return -1;
     QElapsedTimer timer;
     timer.start();
-    if (!DataFiles::distribute(store, QDir(out.path()), nullptr, nullptr))
+    if (!DataFiles::distribute(store, QDir(out.path()), {store.databasePath()}, nullptr, nullptr))
         return -1;
     return timer.nsecsElapsed() / 1e6;
 }

@@ -169,7 +169,8 @@ void DataFileCommands::CommandEachItem_Click()
 {
     QStringList refused;
     QString reason;
-    const bool ok = DataFiles::distribute(m_store, QDir::current(), &refused, &reason);
+    const bool ok =
+        DataFiles::distribute(m_store, QDir::current(), programFiles(m_folder), &refused, &reason);
     // A number that cannot name a file: that project alone is left out.
     for (const QString &number : refused) {
         message(QStringLiteral("数据提交失败！项目编号“") + number +

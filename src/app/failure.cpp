@@ -1,7 +1,11 @@
 #include "failure.h"
 
-#include "programdatabase.h"
+#include "officeloader.h"
 #include "prompts.h"
+#include "recordstore.h"
+#include "samefile.h"
+
+#include <QDir>
 
 Q_LOGGING_CATEGORY(lcFailure, "wobzel2011.failure")
 
@@ -12,10 +16,33 @@ void tellFailure(Prompts &prompts, const QString &text, const QString &title, co
     prompts.message(text, title, icon, reason);
 }
 
+namespace {
+
+// The program's own files in its folder, each with what it is.
+QList<QPair<QString, QString>> ownFiles(const QString &programFolder)
+{
+    const QDir folder(programFolder);
+    return {{folder.filePath(RecordStore::databaseFileName()), QStringLiteral("数据库文件")},
+            {folder.filePath(OfficeLoader::libraryFileName()), QStringLiteral("办公软件组件")}};
+}
+
+} // namespace
+
+QStringList programFiles(const QString &programFolder)
+{
+    QStringList files;
+    for (const auto &[file, what] : ownFiles(programFolder))
+        files << file;
+    return files;
+}
+
 bool mayWriteOver(const QString &path, const QString &programFolder, QString *reason)
 {
-    if (!isProgramDatabase(path, programFolder))
-        return true;
-    *reason = QStringLiteral("%1是本程序自己的数据库文件。").arg(path);
-    return false;
+    for (const auto &[file, what] : ownFiles(programFolder)) {
+        if (isSameFile(path, file)) {
+            *reason = QStringLiteral("%1是本程序自己的%2。").arg(path, what);
+            return false;
+        }
+    }
+    return true;
 }

@@ -4,6 +4,7 @@
 
 #include <QLoggingCategory>
 #include <QString>
+#include <QStringList>
 
 // Failures of the commands: what the user is told and why it happened.
 Q_DECLARE_LOGGING_CATEGORY(lcFailure)
@@ -14,6 +15,10 @@ Q_DECLARE_LOGGING_CATEGORY(lcFailure)
 void tellFailure(Prompts &prompts, const QString &text, const QString &title, const QString &reason,
                  MessageIcon icon = MessageIcon::Information);
 
-// Whether the commands may write a file the user named at `path`: not when it is the
-// program's own database (however spelled); then false, with the reason.
+// The program's own files in `programFolder`, which no command writes over: its database and
+// its office library.
+QStringList programFiles(const QString &programFolder);
+
+// Whether the commands may write a file the user named at `path`: not when it is one of the
+// program's own files (however spelled); then false, with the reason.
 bool mayWriteOver(const QString &path, const QString &programFolder, QString *reason);

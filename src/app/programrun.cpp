@@ -1,6 +1,7 @@
 #include "programrun.h"
 
 #include "captions.h"
+#include "failure.h"
 #include "formmain.h"
 #include "prompts.h"
 #include "recordstore.h"
@@ -15,24 +16,20 @@
 #include <QTimer>
 
 ProgramRun::ProgramRun(const QString &folder, Prompts &prompts)
-    : m_folder(folder), m_prompts(prompts), m_lock(QDir(folder).filePath(lockFileName())),
-      m_form(std::make_unique<FormMain>(folder, prompts))
+    : m_folder(folder), m_prompts(prompts), m_form(std::make_unique<FormMain>(folder, prompts))
 {
-    // A running copy's lock never goes stale by its age; that of a copy that died does.
-    m_lock.setStaleLockTime(0);
 }
 
 ProgramRun::~ProgramRun() = default;
 
 bool ProgramRun::start()
 {
-    if (!takeFolder())
+    if (!takeDatabase())
         return false;
     QString error;
     if (!m_form->Form_Load(&error)) {
-        m_prompts.message(QStringLiteral("数据库文件无法打开：%1\n%2")
-                              .arg(QDir(m_folder).filePath(RecordStore::databaseFileName()), error),
-                          Captions::messageTitle(), MessageIcon::Information);
+        tellFailure(m_prompts, QStringLiteral("数据库文件无法打开：") + databasePath(),
+                    Captions::messageTitle(), error);
         return false;
     }
     m_signals = std::make_unique<TerminationSignals>();
@@ -46,11 +43,16 @@ bool ProgramRun::start()
     return true;
 }
 
-// A folder that cannot hold the lock file (read-only) is no refusal: the database then says
-// what it allows.
-bool ProgramRun::takeFolder()
+QString ProgramRun::databasePath() const
 {
-    if (m_lock.tryLock(0) || m_lock.error() != QLockFile::LockFailedError)
+    return QDir(m_folder).filePath(RecordStore::databaseFileName());
+}
+
+// A database that cannot be locked at all (no file can be opened there) is no refusal: the
+// store then says what it allows.
+bool ProgramRun::takeDatabase()
+{
+    if (m_lock.take(databasePath()) != DatabaseLock::Outcome::HeldElsewhere)
         return true;
     m_prompts.message(alreadyRunningText(), Captions::messageTitle(), MessageIcon::Information);
     return false;

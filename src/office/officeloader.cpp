@@ -7,19 +7,19 @@
 #include <QFileInfo>
 #include <QLibrary>
 
-QString OfficeLoader::libraryPath()
+QString OfficeLoader::libraryFileName()
 {
-    if (QCoreApplication::instance()) {
-        const QString beside = QDir(QCoreApplication::applicationDirPath())
-                                   .filePath(QStringLiteral(WOBZEL_OFFICE_LIBRARY_NAME));
-        if (QFileInfo::exists(beside))
-            return beside;
-    }
-    return QStringLiteral(WOBZEL_OFFICE_LIBRARY_BUILD_PATH);
+    return QStringLiteral(WOBZEL_OFFICE_LIBRARY_NAME);
 }
 
-std::unique_ptr<OfficeSuite> OfficeLoader::createSuite(const QString &path)
+QString OfficeLoader::libraryPath()
 {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(libraryFileName());
+}
+
+std::unique_ptr<OfficeSuite> OfficeLoader::createSuite(const QString &givenPath)
+{
+    const QString path = QFileInfo(givenPath).absoluteFilePath();
     auto unavailable = [&](const QString &reason) -> std::unique_ptr<OfficeSuite> {
         return std::make_unique<UnavailableOffice>(
             QStringLiteral("办公软件无法使用：%1").arg(reason));

@@ -11,12 +11,16 @@
 class OfficeLoader
 {
 public:
-    // The office library: the one beside the executable when it is there, else the one of the
-    // build tree.
+    static QString libraryFileName();
+    // The office library: the one in the program's folder (the executable's), and no other,
+    // so that a copy of the program never runs another build's office layer. Needs the
+    // application object.
     static QString libraryPath();
 
-    // The office programs of the library at `path`. When the library, or a library it needs,
-    // cannot be loaded, a suite whose office calls all fail with CannotStart and the reason.
+    // The office programs of the library at `path` (a relative path is taken from the current
+    // directory, never from the system's library paths). When the library, or a library it
+    // needs, cannot be loaded, a suite whose office calls all fail with CannotStart and the
+    // reason.
     // The library stays loaded for the rest of the run.
     static std::unique_ptr<OfficeSuite> createSuite(const QString &path = libraryPath());
 };

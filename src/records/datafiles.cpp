@@ -1,8 +1,8 @@
 #include "datafiles.h"
 
-#include "programdatabase.h"
 #include "projectfilename.h"
 #include "recordstore.h"
+#include "samefile.h"
 #include "vbtext.h"
 
 #include <QFile>
@@ -19,15 +19,17 @@ namespace {
 const int NumberColumn = 1; // JB02
 
 // A name a project's file cannot be written under: one held by a folder, by a file we may
-// not write, or by a link to the program's database.
-bool isTakenName(const QString &path, const QString &programFolder)
+// not write, or by a link to one of the program's own files.
+bool isTakenName(const QString &path, const QStringList &ownFiles)
 {
     struct stat entry;
     if (::lstat(QFile::encodeName(path).constData(), &entry) != 0)
         return false; // nothing there: the common case, at the cost of one look
     const QFileInfo info(path);
-    return info.isDir() || (info.exists() && !info.isWritable()) ||
-           isProgramDatabase(path, programFolder);
+    if (info.isDir() || (info.exists() && !info.isWritable()))
+        return true;
+    return std::any_of(ownFiles.begin(), ownFiles.end(),
+                       [&](const QString &own) { return isSameFile(path, own); });
 }
 
 } // namespace
@@ -84,7 +86,8 @@ bool writeAll(RecordStore &store, const QString &path, QString *error)
     return true;
 }
 
-bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QString *error)
+bool distribute(RecordStore &store, const QDir &folder, const QStringList &ownFiles,
+                QStringList *refused, QString *error)
 {
     RecordStore::Walk walk(store);
     if (!store.moveFirst()) {
@@ -92,7 +95,6 @@ bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QS
             *error = store.lastError();
         return false;
     }
-    const QString programFolder = QFileInfo(store.databasePath()).path();
     const qsizetype longestName = ProjectFileName::longestIn(folder);
     const int count = store.recordCount();
     for (int i = 0; i < count; ++i) {
@@ -100,7 +102,7 @@ bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QS
         const QString path = folder.filePath(number + KjFormat::fileSuffix());
         bool written = false;
         if (ProjectFileName::isUsable(number, KjFormat::fileSuffix(), longestName) &&
-            !isTakenName(path, programFolder)) {
+            !isTakenName(path, ownFiles)) {
             KjFormat::Writer writer(path);
             written = writer.open() &&
                       writer.write(store.current(), KjFormat::distributeEmptyText()) &&

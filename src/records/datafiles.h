@@ -25,12 +25,13 @@ bool writeAll(RecordStore &store, const QString &path, QString *error);
 // (empty values as "."). A record is passed over, its number added to `refused`, and the walk
 // goes on when its number cannot name a file there (empty; "/", "\", ".." or a control
 // character such as a line break; only blanks and dots; too long for the folder's file
-// system), when the name is held by a folder, a file we may not write or a link to the
-// program's database, or when its file cannot be put in place under the name. The walk
-// leaves the recordset past its last row. False when the table is empty, a file cannot be
-// written at all (a folder that takes no file, a full disk) or a move fails; the walk then
-// stops there.
-bool distribute(RecordStore &store, const QDir &folder, QStringList *refused, QString *error);
+// system), when the name is held by a folder, a file we may not write or a link to one of
+// `ownFiles` (the program's own files: its database, its office library), or when its file
+// cannot be put in place under the name. The walk leaves the recordset past its last row.
+// False when the table is empty, a file cannot be written at all (a folder that takes no
+// file, a full disk) or a move fails; the walk then stops there.
+bool distribute(RecordStore &store, const QDir &folder, const QStringList &ownFiles,
+                QStringList *refused, QString *error);
 
 // Which records of a file are new. A record whose project number lies within 0.1 of a
 // number in the table, or of a record taken earlier from the same file, is a duplicate.

@@ -17,6 +17,8 @@ void appendRecordText(QString &out, const SurveyRecord &record, const QString &e
             for (qsizetype i = start; i < out.size(); ++i) {
                 if (out.at(i) == u'"')
                     out[i] = u'\'';
+                else if (out.at(i) == LoneByteFF)
+                    out[i] = u'?';
             }
         }
         out += QLatin1String("\",");

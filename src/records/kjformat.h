@@ -11,7 +11,9 @@
 // The `.kj` data file the survey's units exchange: GBK text, records one after another,
 // each of the 137 values in RecordColumns order written as a double-quoted string followed
 // by a comma, with no line break outside the values. A character outside GBK is written as
-// "?". The format has no escape for a double quote, so one inside a value is written as "'".
+// "?", U+F8F5 too (code page 936 would write it as a lone byte 0xFF, which is no character);
+// byte 0x80 is the euro sign, as the peers write it. The format has no escape for a double
+// quote, so one inside a value is written as "'".
 namespace KjFormat {
 
 constexpr const char *Encoding = "GBK";
@@ -20,6 +22,8 @@ constexpr int ValuesPerRecord = FieldCatalogue::ColumnCount;
 // been read whole, and every row of the table afterwards.
 constexpr qint64 MaxFileBytes = 256 * 1024 * 1024;
 constexpr int MaxRecords = 250000;
+// What GBK decoding makes of a lone byte 0xFF.
+constexpr char16_t LoneByteFF = 0xF8F5;
 inline QString submitEmptyText()
 {
     return QStringLiteral(" ");
@@ -63,9 +67,9 @@ struct ReadError
 // anything after its closing quote up to the next comma or line end is passed over; an
 // unquoted item runs to the next comma or line end, surrounding blanks dropped. Blanks and
 // line ends between items and at the end of the file are passed over. A quote that is never
-// closed, a number of items that is not a multiple of 137, a replacement character (what
-// decoding makes of bytes that are not GBK) or more than MaxRecords records refuse the whole
-// text.
+// closed, a number of items that is not a multiple of 137, a replacement character or U+F8F5
+// (what decoding makes of bytes that are not GBK, of a lone 0xFF) or more than MaxRecords
+// records refuse the whole text.
 bool parse(QStringView text, QVector<SurveyRecord> *records, ReadError *error);
 // Reads a regular file as a stream, decoding (GBK) and parsing it piece by piece. Anything
 // but a regular file, or a file larger than MaxFileBytes, is refused before it is read.

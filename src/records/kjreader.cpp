@@ -24,6 +24,14 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
+// What decoding makes of bytes that are no GBK character: the replacement character, or for a
+// lone byte 0xFF (never part of a GBK character) the private character U+F8F5 of code page
+// 936, which no other bytes decode to.
+bool holdsBytesThatAreNotGbk(QStringView text)
+{
+    return text.contains(QChar::ReplacementCharacter) || text.contains(KjFormat::LoneByteFF);
+}
+
 // Where the item that runs from `p` ends: at the next comma or line end, or at the end of
 // the piece.
 qsizetype itemEnd(QStringView text, qsizetype p)
@@ -179,7 +187,7 @@ qsizetype Reader::readQuoted(QStringView text, qsizetype p)
 qsizetype Reader::skipAfterQuote(QStringView text, qsizetype p)
 {
     const qsizetype end = itemEnd(text, p);
-    if (text.mid(p, end - p).contains(QChar::ReplacementCharacter)) {
+    if (holdsBytesThatAreNotGbk(text.mid(p, end - p))) {
         refuseBytesOfItem(m_items - 1);
         return end;
     }
@@ -209,7 +217,7 @@ qsizetype Reader::readUnquoted(QStringView text, qsizetype p)
 
 void Reader::addItem(QStringView value)
 {
-    if (value.contains(QChar::ReplacementCharacter)) {
+    if (holdsBytesThatAreNotGbk(value)) {
         refuseBytesOfItem(m_items);
         return;
     }

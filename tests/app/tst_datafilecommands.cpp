@@ -22,6 +22,7 @@ namespace {
 
 const QString kRetry = QStringLiteral("请检查数据或重新启动系统后重试。");
 const QString kSubmitFailed = QStringLiteral("数据提交失败！") + kRetry;
+const QString kOfficeLibrary = QStringLiteral("libwobzel2011-office.so");
 
 QString notAFileName(const QString &number)
 {
@@ -122,8 +123,8 @@ private slots:
     void distributeRefusesUnsafeNames();
     void distributeGoesOnPastUnusableNumbers();
     void writersSeeUnstoredEdits();
-    void ownDatabaseRefused_data();
-    void ownDatabaseRefused();
+    void ownFilesRefused_data();
+    void ownFilesRefused();
     void missingFileName();
     void emptyTableSubmitFails();
     void failedSubmitTellsWhy();
@@ -256,6 +257,13 @@ void TestDataFileCommands::duplicateMessagesShowTheMatchedRow()
                                  << QStringLiteral("2/4 201100000005")
                                  << QStringLiteral("2/4 201100000005"));
     QCOMPARE(storedRows(program.folder()).size(), 4);
+
+    // A file of projects that all exist leaves the last one matched current.
+    QVERIFY(writeBytes(path, fileOf({project(QStringLiteral("201100000001")),
+                                     project(QStringLiteral("201100000007"))})));
+    program.click("CommandAddData", path);
+    QCOMPARE(program.store().currentIndex(), 3);
+    QCOMPARE(program.lineBox(QStringLiteral("TextJB02"))->text(), QStringLiteral("201100000007"));
 }
 
 // Another program holds the database for writing: the failure comes alone, with no message
@@ -305,6 +313,13 @@ void TestDataFileCommands::damagedFileRefused_data()
         << QStringLiteral("第2条记录的第5个数据项") << QString();
     QTest::newRow("lone lead byte at the end")
         << one + "\x81" << QStringLiteral("第2条记录的第1个数据项") << QString();
+    const QByteArray withOdd = fileOf({project(QStringLiteral("201100000008")), odd});
+    QTest::newRow("lone byte 0xFF in a value")
+        << QByteArray(withOdd).replace("ODD", "O\xFF") << QStringLiteral("第2条记录的第5个数据项")
+        << QString();
+    QTest::newRow("byte 0xFF before an opening quote")
+        << QByteArray(withOdd).replace("\"ODD\"", "\xFF\"ODD\"")
+        << QStringLiteral("第2条记录的第5个数据项") << QString();
     const QString notAFile = QStringLiteral("不是普通文件");
     QTest::newRow("FIFO") << QByteArray() << notAFile << QStringLiteral("fifo");
     QTest::newRow("link to /dev/zero") << QByteArray() << notAFile << QStringLiteral("device");
@@ -380,14 +395,19 @@ void TestDataFileCommands::distributeRefusesUnsafeNames()
 }
 
 // Each number that cannot name a file fails on its own; every other project's file is
-// written. A file name that leads to the program's database is one of them.
+// written. A file name that leads to the program's database or its office library is one of
+// them.
 void TestDataFileCommands::distributeGoesOnPastUnusableNumbers()
 {
     const QString tooLong(300, u'1');
     const QString lineBreak = QStringLiteral("2011\n0002");
-    const QStringList unusable = {
-        QStringLiteral("   "),          QStringLiteral(". ."),         tooLong, lineBreak,
-        QStringLiteral("201100000008"), QStringLiteral("201100000009")};
+    const QStringList unusable = {QStringLiteral("   "),
+                                  QStringLiteral(". ."),
+                                  tooLong,
+                                  lineBreak,
+                                  QStringLiteral("201100000008"),
+                                  QStringLiteral("201100000009"),
+                                  QStringLiteral("201100000010")};
     const QStringList good = {QStringLiteral("201100000001"), QStringLiteral("201100000002"),
                               QStringLiteral("201100000003")};
     QVector<SurveyRecord> records;
@@ -398,6 +418,10 @@ void TestDataFileCommands::distributeGoesOnPastUnusableNumbers()
     QVERIFY(QDir(out.path()).mkdir(QStringLiteral("201100000008.kj")));
     const QString link = out.filePath(QStringLiteral("201100000009.kj"));
     QVERIFY(QFile::link(program.store().databasePath(), link));
+    const QString library = program.path(kOfficeLibrary);
+    QVERIFY(writeBytes(library, "office library"));
+    const QString libraryLink = out.filePath(QStringLiteral("201100000010.kj"));
+    QVERIFY(QFile::link(library, libraryLink));
     const QByteArray database = sha1(program.store().databasePath());
     const QString previous = QDir::currentPath();
     QDir::setCurrent(out.path());
@@ -411,9 +435,10 @@ void TestDataFileCommands::distributeGoesOnPastUnusableNumbers()
     for (const QString &n : good)
         written << n + QStringLiteral(".kj");
     QCOMPARE(QDir(out.path()).entryList(QDir::Files),
-             written + QStringList{link.section(u'/', -1)});
+             written + QStringList({link.section(u'/', -1), libraryLink.section(u'/', -1)}));
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(sha1(program.store().databasePath()), database);
+    QCOMPARE(readAll(library), QByteArray("office library"));
 
     // A disk that takes no record stops the run at the first file: one failure, not one a
     // project.
@@ -456,32 +481,36 @@ void TestDataFileCommands::writersSeeUnstoredEdits()
     QCOMPARE(readAll(all), fileOf({edited, typed}));
 }
 
-void TestDataFileCommands::ownDatabaseRefused_data()
+void TestDataFileCommands::ownFilesRefused_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("name"); // of the program's own file in its folder
     QTest::addColumn<QString>("spelling");
     const QList<std::array<QString, 3>> commands = {
         {QStringLiteral("submit"), QStringLiteral("CommandExcel"), kSubmitFailed},
         {QStringLiteral("report one"), QStringLiteral("Command1"), kSubmitFailed},
         {QStringLiteral("checking report"), QStringLiteral("CommandSaveCheckReport"),
          QStringLiteral("保存审核结果失败！请检查文件名或磁盘后重试。")}};
-    for (const auto &[name, button, failure] : commands) {
-        for (const char *spelling : {"./", "relative", "//", "symbolic link", "hard link"}) {
-            QTest::addRow("%s, %s", qPrintable(name), spelling)
-                << button << failure << QString::fromLatin1(spelling);
+    for (const auto &[command, button, failure] : commands) {
+        for (const QString &name : {RecordStore::databaseFileName(), kOfficeLibrary}) {
+            for (const char *spelling : {"./", "relative", "//", "symbolic link", "hard link"}) {
+                QTest::addRow("%s, %s, %s", qPrintable(command), qPrintable(name), spelling)
+                    << button << failure << name << QString::fromLatin1(spelling);
+            }
         }
     }
 }
 
-void TestDataFileCommands::ownDatabaseRefused()
+void TestDataFileCommands::ownFilesRefused()
 {
     QFETCH(QString, button);
     QFETCH(QString, failure);
+    QFETCH(QString, name);
     QFETCH(QString, spelling);
     Program program({project(QStringLiteral("201100000001"))});
-    const QString db = program.store().databasePath();
-    const QString name = RecordStore::databaseFileName();
+    QVERIFY(writeBytes(program.path(kOfficeLibrary), "office library"));
+    const QString own = program.path(name);
     QString path = QDir(program.folder()).filePath(QStringLiteral("./") + name);
     if (spelling == u"relative")
         path = name;
@@ -489,20 +518,20 @@ void TestDataFileCommands::ownDatabaseRefused()
         path = program.folder() + QStringLiteral("//") + name;
     if (spelling == u"symbolic link") {
         path = program.path(QStringLiteral("link.kj"));
-        QVERIFY(QFile::link(db, path));
+        QVERIFY(QFile::link(own, path));
     }
     if (spelling == u"hard link") {
         path = program.path(QStringLiteral("hard.kj"));
-        QCOMPARE(link(QFile::encodeName(db).constData(), QFile::encodeName(path).constData()), 0);
+        QCOMPARE(link(QFile::encodeName(own).constData(), QFile::encodeName(path).constData()), 0);
     }
-    const QByteArray before = sha1(db);
+    const QByteArray before = sha1(own);
     const QStringList files = QDir(program.folder()).entryList(QDir::Files | QDir::System);
     const QString previous = QDir::currentPath();
     QDir::setCurrent(program.folder());
     program.click(qPrintable(button), path);
     QDir::setCurrent(previous);
     QCOMPARE(program.prompts.texts(), QStringList{failure});
-    QCOMPARE(sha1(db), before);
+    QCOMPARE(sha1(own), before);
     QCOMPARE(sha1(QDir(program.folder()).absoluteFilePath(path)), before);
     QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::System), files);
     QCOMPARE(storedRows(program.folder()).size(), 1);

@@ -323,6 +323,9 @@ void TestFieldEntry::digitFilter_data()
     QTest::newRow("JF4001 two minus") << Page::Table2 << "JF4001"
                                       << "--5"
                                       << "-5";
+    QTest::newRow("JF4001 minus before a minus") << Page::Table2 << "JF4001"
+                                                 << "-120⇱-"
+                                                 << "-120";
     QTest::newRow("JF4002 any") << Page::Table2 << "JF4002"
                                 << "-1.5a"
                                 << "-1.5a";
@@ -345,10 +348,16 @@ void TestFieldEntry::digitFilter()
     QFETCH(QString, result);
     open(page);
     focus(qPrintable(field));
-    QTest::keyClicks(focused(), typed);
+    const QStringList pieces = typed.split(u'⇱'); // "⇱" stands for the Home key
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(focused(), Qt::Key_Home);
+        QTest::keyClicks(focused(), pieces[i]);
+    }
     QCOMPARE(text(qPrintable(field)), result);
     const int column = RecordColumns::indexOf(field);
     QCOMPARE(m_window->store().value(column), result);
+    QTest::keyClick(focused(), Qt::Key_End);
     QTest::keyClick(focused(), Qt::Key_Backspace);
     QCOMPARE(text(qPrintable(field)), result.chopped(1));
 }
@@ -398,6 +407,22 @@ void TestFieldEntry::pickWritesWholeItem()
     focus("JB72_02");
     chooseByMouse(picker("ComboJB72"), 5);
     QCOMPARE(text("JB72_02"), QStringLiteral("42.贷款不落实 "));
+    // The third field of a shared picker: the third person's sex, the third delay reason, the
+    // second partner's unit nature.
+    const struct
+    {
+        const char *field;
+        const char *picker;
+        int row;
+        const char *item;
+    } thirds[] = {{"JB423", "ComboSex", 0, "1.男"},
+                  {"JB72_03", "ComboJB72", 6, "50.市场变化"},
+                  {"JB54", "ComboJB25_JB52_JB54", 1, "02.转制为企业的科研院所"}};
+    for (const auto &third : thirds) {
+        focus(third.field);
+        chooseByMouse(picker(third.picker), third.row);
+        QCOMPARE(text(third.field), QString::fromUtf8(third.item));
+    }
     // A shared picker picked with a slot outside its fields writes nothing.
     focus("JB72_01");
     set.PickerSlot = 0;

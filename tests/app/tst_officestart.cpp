@@ -22,6 +22,23 @@ bool writeBrokenLibrary(const QString &folder)
     return library.open(QIODevice::WriteOnly) && library.write("not a library") > 0;
 }
 
+// Starts a copy of the program in `folder`, offscreen, with the library `preload` preloaded
+// when one is given.
+bool startCopy(QProcess &run, const QString &folder, const QString &preload = QString())
+{
+    const QString program = QDir(folder).filePath(QStringLiteral("wobzel2011"));
+    if (!QFile::copy(QStringLiteral(WOBZEL_PROGRAM), program))
+        return false;
+    run.setProgram(program);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (!preload.isEmpty())
+        environment.insert(QStringLiteral("LD_PRELOAD"), preload);
+    run.setProcessEnvironment(environment);
+    run.start();
+    return run.waitForStarted();
+}
+
 } // namespace
 
 class TestOfficeStart : public QObject
@@ -30,6 +47,7 @@ class TestOfficeStart : public QObject
 
 private slots:
     void programStartsWithoutTheOfficeLibrary();
+    void officeLibraryFromTheProgramsFolderOnly();
     void officeCommandsShowTheirFailure();
     void cleanupTestCase();
 };
@@ -45,22 +63,38 @@ void TestOfficeStart::programStartsWithoutTheOfficeLibrary()
     QVERIFY2(!libraries.contains("libuno_"), libraries.constData());
 
     QTemporaryDir folder;
-    const QString program = folder.filePath(QStringLiteral("wobzel2011"));
-    QVERIFY(QFile::copy(QStringLiteral(WOBZEL_PROGRAM), program));
     QVERIFY(writeBrokenLibrary(folder.path()));
     QProcess run;
-    run.setProgram(program);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    run.setProcessEnvironment(environment);
-    run.start();
-    QVERIFY(run.waitForStarted());
+    QVERIFY(startCopy(run, folder.path()));
     // Started: it has made its database and waits for the user.
     const QString database = folder.filePath(QStringLiteral("wobzel2011.db"));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(database) || run.state() == QProcess::NotRunning, 20000);
     QVERIFY2(!run.waitForFinished(1000), run.readAllStandardError().constData());
     run.kill();
     run.waitForFinished();
+}
+
+// A copy of the program in a folder without the office library loads no other one, not even
+// the build tree's: the help command says which file is missing, in the log too.
+void TestOfficeStart::officeLibraryFromTheProgramsFolderOnly()
+{
+    QVERIFY(QFile::exists(QStringLiteral(WOBZEL_OFFICE_LIBRARY)));
+    QTemporaryDir folder;
+    QProcess run;
+    QVERIFY(startCopy(run, folder.path(), QStringLiteral(WOBZEL_HELP_MENU_CHOICE)));
+    const QByteArray failure =
+        QStringLiteral(
+            "帮助文件打开失败！请重新启动系统后重试。 办公软件无法使用：找不到办公软件组件 %1。")
+            .arg(folder.filePath(kLibraryName))
+            .toUtf8();
+    QByteArray log;
+    const auto toldOrEnded = [&] {
+        log += run.readAllStandardError();
+        return log.contains(failure) || run.state() == QProcess::NotRunning;
+    };
+    QVERIFY2(QTest::qWaitFor(toldOrEnded, 20000) && log.contains(failure), log.constData());
+    run.terminate(); // the program closes the message and ends
+    QVERIFY(run.waitForFinished(20000));
 }
 
 void TestOfficeStart::officeCommandsShowTheirFailure()

@@ -6,59 +6,128 @@
 #include "testrecords.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
-// Starting in a folder, one copy at a time, and ending on a termination signal.
+// Starting in a folder, one copy at a time on a database, and ending on a termination signal.
 class TestProgramRun : public QObject
 {
     Q_OBJECT
 
 private:
-    static QString lockPath(const QTemporaryDir &dir)
+    static QString databasePath(const QString &folder)
     {
-        return dir.filePath(ProgramRun::lockFileName());
-    }
-
-    // The lock file that a copy killed while it ran leaves behind: a live lock's lines with
-    // the number of a process that has ended.
-    static void leaveLockOfADeadCopy(const QTemporaryDir &dir)
-    {
-        QProcess gone;
-        gone.start(QStringLiteral("true"), {});
-        QVERIFY(gone.waitForStarted());
-        const qint64 pid = gone.processId();
-        QVERIFY(gone.waitForFinished());
-        QFile::copy(lockPath(dir) + QStringLiteral(".live"), lockPath(dir));
-        QFile file(lockPath(dir));
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        const QByteArray lines = file.readAll();
-        file.resize(0);
-        file.write(QByteArray::number(pid) + lines.mid(lines.indexOf('\n')));
+        return QDir(folder).filePath(RecordStore::databaseFileName());
     }
 
 private slots:
-    void oneRunningCopyPerFolder()
+    // A second copy reaches the database of a running one from its folder or, through a link,
+    // from another folder. A process started by the first copy (the office) outlives it
+    // without keeping the database.
+    void oneRunningCopyPerDatabase_data()
     {
+        QTest::addColumn<QString>("reach");
+        QTest::newRow("same folder") << "";
+        QTest::newRow("hard link from another folder") << "hard link";
+        QTest::newRow("symbolic link from another folder") << "symbolic link";
+    }
+    void oneRunningCopyPerDatabase()
+    {
+        QFETCH(QString, reach);
         QTemporaryDir dir;
+        QTemporaryDir other;
         ScriptedPrompts prompts;
+        auto first = std::make_unique<ProgramRun>(dir.path(), prompts);
+        QVERIFY(first->start());
+        const QString database = databasePath(dir.path());
+        QString secondFolder = dir.path();
+        if (!reach.isEmpty())
+            secondFolder = other.path();
+        if (reach == u"hard link")
+            QCOMPARE(::link(QFile::encodeName(database).constData(),
+                            QFile::encodeName(databasePath(secondFolder)).constData()),
+                     0);
+        if (reach == u"symbolic link")
+            QVERIFY(QFile::link(database, databasePath(secondFolder)));
+        QProcess child;
+        child.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+        QVERIFY(child.waitForStarted());
         {
-            QLockFile otherCopy(lockPath(dir));
-            QVERIFY(otherCopy.tryLock(0));
-            QVERIFY(QFile::copy(lockPath(dir), lockPath(dir) + QStringLiteral(".live")));
-            ProgramRun second(dir.path(), prompts);
+            ProgramRun second(secondFolder, prompts);
             QVERIFY(!second.start());
             QCOMPARE(prompts.texts(), QStringList{QStringLiteral("本程序已在此文件夹中运行。")});
-            QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("wobzel2011.db"))));
         }
-        leaveLockOfADeadCopy(dir);
-        ProgramRun first(dir.path(), prompts);
-        QVERIFY(first.start());
+        first.reset();
+        ProgramRun afterwards(secondFolder, prompts);
+        QVERIFY(afterwards.start());
         QCOMPARE(prompts.shown.size(), 1);
+        child.kill();
+        child.waitForFinished();
+    }
+
+    // Whatever is left under the name of the old lock file, the program starts.
+    void leftoverLockFileNeverBlocksStart_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // null: a folder of that name
+        QTest::newRow("empty") << QByteArray("");
+        QTest::newRow("garbage") << QByteArray("\xFF\x01garbage\n\n");
+        QTest::newRow("folder") << QByteArray();
+    }
+    void leftoverLockFileNeverBlocksStart()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString leftover = dir.filePath(QStringLiteral("wobzel2011.lock"));
+        QFile file(leftover);
+        if (bytes.isNull())
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("wobzel2011.lock")));
+        else
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        ScriptedPrompts prompts;
+        ProgramRun run(dir.path(), prompts);
+        QVERIFY(run.start());
+        QVERIFY(prompts.shown.isEmpty());
+    }
+
+    // A database that cannot be used: the program ends after saying which file, with the
+    // store's reason in the message's detailed text and in the log.
+    void unusableDatabaseEndsTheStart_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("garbage") << "garbage";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("FIFO") << "FIFO";
+    }
+    void unusableDatabaseEndsTheStart()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString database = databasePath(dir.path());
+        QFile file(database);
+        if (kind == u"garbage")
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'x')) > 0);
+        if (kind == u"folder")
+            QVERIFY(QDir(dir.path()).mkdir(RecordStore::databaseFileName()));
+        if (kind == u"FIFO")
+            QCOMPARE(::mkfifo(QFile::encodeName(database).constData(), 0600), 0);
+        file.close();
+        ScriptedPrompts prompts;
+        const QString text = QStringLiteral("数据库文件无法打开：") + database;
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(u'^' + QRegularExpression::escape(text) + " ."));
+        ProgramRun run(dir.path(), prompts);
+        QVERIFY(!run.start());
+        QCOMPARE(prompts.texts(), QStringList{text});
+        QVERIFY(!prompts.shown[0].details.isEmpty());
     }
 
     void terminationStoresAndEnds_data()
@@ -89,7 +158,6 @@ private slots:
         RecordStore again;
         QVERIFY(again.open(dir.path()));
         QCOMPARE(again.current().value(0), QStringLiteral("ax"));
-        QVERIFY(!QFile::exists(lockPath(dir)));
     }
 
     // Another program holds a write lock: the rows are read, and the user is told at once

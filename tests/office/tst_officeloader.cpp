@@ -72,7 +72,8 @@ void TestOfficeLoader::unloadableLibraryFailsEveryOfficeCall()
 
 void TestOfficeLoader::loadsTheBuiltLibrary()
 {
-    const std::unique_ptr<OfficeSuite> suite = OfficeLoader::createSuite();
+    const std::unique_ptr<OfficeSuite> suite =
+        OfficeLoader::createSuite(QStringLiteral(WOBZEL_OFFICE_LIBRARY));
     QVERIFY(suite);
     QVERIFY2(!dynamic_cast<UnavailableOffice *>(suite.get()),
              qPrintable(static_cast<UnavailableOffice *>(suite.get())->reason()));

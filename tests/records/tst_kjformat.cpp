@@ -80,6 +80,8 @@ void TestKjFormat::recordBytes_data()
         << QStringLiteral("aกb") << submit << QByteArray("\"a?b\",");
     QTest::newRow("euro sign of code page 936")
         << QStringLiteral("€") << submit << QByteArray("\"\x80\",");
+    QTest::newRow("what a lone 0xFF decodes to as question mark")
+        << QString(QChar(KjFormat::LoneByteFF)) << submit << QByteArray("\"?\",");
 }
 
 void TestKjFormat::recordBytes()
@@ -187,7 +189,8 @@ void TestKjFormat::readerTakesTextInPieces()
     QCOMPARE(small.error().kind, KjFormat::ReadError::Kind::TooLarge);
 }
 
-// A file read in pieces, with characters of two bytes cut between them.
+// A file read in pieces, with characters of two bytes cut between them; the euro sign comes
+// back from its byte 0x80.
 void TestKjFormat::readFileDecodesAcrossPieces()
 {
     QTemporaryDir dir;
@@ -197,7 +200,7 @@ void TestKjFormat::readFileDecodesAcrossPieces()
     QVERIFY(writer.open());
     for (int r = 0; r < 400; ++r) {
         SurveyRecord record = recordWith({{0, QStringLiteral("项目%1").arg(r)}});
-        record.setValue(r % 137, QStringLiteral("a中文") + QString(r % 5, u'b'));
+        record.setValue(r % 137, QStringLiteral("a中文€") + QString(r % 5, u'b'));
         QVERIFY(writer.write(record, KjFormat::submitEmptyText()));
         for (int c = 0; c < KjFormat::ValuesPerRecord; ++c) {
             if (record.value(c).isEmpty())

@@ -1,6 +1,4 @@
-#include "programdatabase.h"
-
-#include "recordstore.h"
+#include "samefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,18 +29,17 @@ QString resolvedPath(const QString &path, int linksLeft = 40)
 
 } // namespace
 
-bool isProgramDatabase(const QString &path, const QString &programFolder)
+bool isSameFile(const QString &path, const QString &file)
 {
     if (path.isEmpty())
         return false;
-    const QString database = QDir(programFolder).filePath(RecordStore::databaseFileName());
     struct stat target;
     struct stat own;
     const bool targetExists = statFile(path, &target);
-    const bool ownExists = statFile(database, &own);
+    const bool ownExists = statFile(file, &own);
     if (targetExists && ownExists)
         return target.st_dev == own.st_dev && target.st_ino == own.st_ino;
     if (targetExists != ownExists)
         return false; // one file is there and the other not
-    return resolvedPath(path) == resolvedPath(database);
+    return resolvedPath(path) == resolvedPath(file);
 }
