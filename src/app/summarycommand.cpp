@@ -45,7 +45,7 @@ void SummaryCommand::CommandSum_Click()
         WaitCursor cursor;
         collected = collectSums(definitions, m_store, &grids, &storeError);
     }
-    QStringList notWritten;
+    QStringList notWritten, reasons;
     QString officeMissing; // once the office cannot start, the later summaries don't try again
     for (int i = 0; i < definitions.size(); ++i) {
         const SummaryDefinition &definition = definitions[i];
@@ -65,12 +65,14 @@ void SummaryCommand::CommandSum_Click()
         if (outcome.errorNumber == OfficeStatus::PermissionDenied)
             ExcelResidentWarning(m_prompts);
         if (!outcome.written) {
-            notWritten << outcome.outputFileName + QStringLiteral("（") + outcome.reason +
-                              QStringLiteral("）");
-            qCWarning(lcFailure).noquote() << notWritten.last();
+            notWritten << outcome.outputFileName;
+            reasons << outcome.outputFileName + QStringLiteral("：") + outcome.reason;
         }
     }
-    m_prompts.message(notWritten.isEmpty() ? QStringLiteral("汇总完成。")
-                                           : notWrittenText(notWritten),
-                      Captions::completionTitle(), MessageIcon::Exclamation);
+    if (notWritten.isEmpty())
+        m_prompts.message(QStringLiteral("汇总完成。"), Captions::completionTitle(),
+                          MessageIcon::Exclamation);
+    else
+        tellFailure(m_prompts, notWrittenText(notWritten), Captions::completionTitle(),
+                    reasons.join(u'\n'), MessageIcon::Exclamation);
 }

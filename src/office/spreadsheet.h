@@ -14,7 +14,8 @@ public:
     virtual ~Spreadsheet() = default;
 
     // Opens the workbook at `path` hidden, with sheet 1 (by position) current. The file itself
-    // is only read: it is neither changed nor locked.
+    // is only read: it is neither changed nor locked. Anything but a regular file that holds a
+    // workbook (a text, a page, a pipe, a folder) is refused.
     virtual OfficeStatus open(const QString &path) = 0;
     virtual bool isOpen() const = 0;
 
@@ -23,8 +24,9 @@ public:
     virtual OfficeStatus writeCell(int row, int column, const QString &text) = 0;
     // Reads every cell of the block's rectangle into it, in one call.
     virtual OfficeStatus readBlock(CellBlock *block) = 0;
-    // Writes the cells marked in the block, in one call; the other cells of the rectangle keep
-    // their numbers, texts and formulas.
+    // Writes the cells marked in the block, in one call, and nothing else: every other cell of
+    // the sheet keeps its value, formula, note, link and format. A cell the sheet refuses (part
+    // of an array formula, a protected cell) is passed over.
     virtual OfficeStatus writeBlock(const CellBlock &block) = 0;
 
     // Stores the workbook as an .xls file ("MS Excel 97") at `path`, replacing a file of that

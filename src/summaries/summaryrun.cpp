@@ -29,7 +29,8 @@ void addRecord(const QVector<SummaryDefinition> &definitions, const SurveyRecord
     }
 }
 
-// The cells above 0 of rows 1..200 and columns 1..N, in the smallest block that holds them all.
+// The cells above 0 of rows 1..200 and columns 1..N, marked in the smallest block that holds
+// them all.
 CellBlock positiveCells(const SummaryDefinition &definition, const SumGrid &grid)
 {
     int top = kLastWrittenRow + 1, bottom = 0, left = definition.lastColumn + 1, right = 0;

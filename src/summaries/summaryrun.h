@@ -31,8 +31,8 @@ bool collectSums(const QVector<SummaryDefinition> &definitions, RecordStore &sto
                  QVector<SumGrid> *grids, QString *error = nullptr);
 
 // The write-out: opens the template "<folder>/<template name>.xls", writes every cell of rows
-// 1..200 and columns 1..N whose sum is above 0 as a number, in one block (every other cell of
-// the template keeps its text, number or formula), runs `sheetFilled`, stores the workbook as
+// 1..200 and columns 1..N whose sum is above 0 as a number, in one call (every other cell of
+// the template stays as it is), runs `sheetFilled`, stores the workbook as
 // "<folder>/<template name>_2011.xls" (a real .xls, complete or not at all: an earlier output
 // stays when the store fails) and closes it.
 OfficeStatus WriteSummaryWorkbook(const SummaryDefinition &definition, const SumGrid &grid,

@@ -83,6 +83,10 @@ private slots:
         QVERIFY(done.contains(kTemplates[0] + "_2011.xls"));
         QVERIFY(!done.contains(kTemplates[1] + "_2011.xls"));
         QVERIFY(done.contains(kTemplates[2] + "_2011.xls"));
+        // Why, in the details: one line an output.
+        QCOMPARE(f.prompts.shown[1].details.count(u'\n'), 1);
+        QVERIFY(f.prompts.shown[1].details.startsWith(kTemplates[0] + "_2011.xls："));
+        QCOMPARE(f.prompts.shown[1].icon, MessageIcon::Exclamation);
     }
 
     void officeThatCannotStartIsTriedOnce()

@@ -25,6 +25,12 @@ bool writeTemplate(LibreOfficeSuite &suite, const QString &path, const QString &
            sheet.saveAs(path).ok();
 }
 
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 bool isXls(const QString &path)
 {
     QFile file(path);
@@ -90,6 +96,19 @@ private slots:
         QCOMPARE(cell(papers, 2, 2), CellValue::fromNumber(14));
         QVERIFY(prompts.lastText().contains(kTemplates[1] + "_2011.xls"));
         QVERIFY(!prompts.lastText().contains(kTemplates[0] + "_2011.xls"));
+
+        // A template of other bytes is no workbook: its output is not written, the earlier
+        // one stays as it was.
+        const QString funds = folder.filePath(kTemplates[3] + "_2011.xls");
+        const QByteArray earlier = contents(funds);
+        QVERIFY(isXls(funds));
+        QFile noise(folder.filePath(kTemplates[3] + ".xls"));
+        QVERIFY(noise.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(noise.write(QByteArray("项目,资金\r\n1,2\r\n").repeated(2000)) > 0);
+        noise.close();
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(prompts.lastText().contains(kTemplates[3] + "_2011.xls"));
+        QCOMPARE(contents(funds), earlier);
     }
 };
 
