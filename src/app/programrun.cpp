@@ -64,7 +64,8 @@ void ProgramRun::endOnRequest()
 {
     if (m_ending)
         return;
-    if (QThread::currentThread()->loopLevel() > 1) {
+    // A dialog open before the window's own loop runs (the start-up notice) counts too.
+    if (QThread::currentThread()->loopLevel() > 1 || QApplication::activeModalWidget()) {
         if (QWidget *modal = QApplication::activeModalWidget())
             modal->close();
         else if (QWidget *popup = QApplication::activePopupWidget())

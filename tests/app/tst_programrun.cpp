@@ -6,12 +6,15 @@
 #include "testrecords.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 #include <memory>
 #include <sys/stat.h>
@@ -169,12 +172,24 @@ private slots:
         OtherConnection other(dir.path());
         QVERIFY(other.exec(QStringLiteral("BEGIN IMMEDIATE")));
         ScriptedPrompts prompts;
+        // The notice is a real dialog, shown before the window's own loop runs; a request to
+        // end comes while it shows.
+        prompts.whileShown = [](const QString &) {
+            QDialog notice;
+            QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+            QTimer::singleShot(5000, &notice, &QDialog::reject); // a fault would wait here
+            QElapsedTimer shown;
+            shown.start();
+            notice.exec();
+            QVERIFY(shown.elapsed() < 4000);
+        };
         ProgramRun run(dir.path(), prompts);
         QVERIFY(run.start());
         QCOMPARE(run.window().store().recordCount(), 1);
         QCOMPARE(prompts.texts(), QStringList{QStringLiteral(
                                       "数据库文件只能读取，不能写入，所做的修改将无法保存。")});
         QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
+        QTRY_VERIFY(!run.window().isVisible()); // then the program ends
     }
 };
 
