@@ -1,5 +1,7 @@
 #include "basicroutine.h"
 
+#include "officeprocess_p.h"
+
 #include <com/sun/star/container/XNameContainer.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/script/XLibraryContainer.hpp>
@@ -16,7 +18,7 @@ BasicRoutine::BasicRoutine(const char *library, const char *module, const char *
 {
 }
 
-void BasicRoutine::setUp(OfficeProcess &process)
+Reference<css::script::provider::XScript> BasicRoutine::setUp(OfficeProcess &process) const
 {
     const Reference<css::uno::XComponentContext> context = uno::context(process);
     const Reference<css::script::XLibraryContainer> libraries(
@@ -29,27 +31,29 @@ void BasicRoutine::setUp(OfficeProcess &process)
     const Reference<css::container::XNameContainer> library(libraries->getByName(libraryName),
                                                             UNO_QUERY_THROW);
     const OUString moduleName = OUString::createFromAscii(m_module);
-    const OUString source = OUString::createFromAscii(m_source);
-    // A module that is there already is compiled already: it is replaced only when it differs.
-    if (!library->hasByName(moduleName))
-        library->insertByName(moduleName, Any(source));
-    else if (library->getByName(moduleName) != Any(source))
-        library->replaceByName(moduleName, Any(source));
+    const Any source(OUString::createFromAscii(m_source));
+    if (library->hasByName(moduleName))
+        library->replaceByName(moduleName, source);
+    else
+        library->insertByName(moduleName, source);
     const Reference<css::script::provider::XScriptProvider> provider =
         css::script::provider::theMasterScriptProviderFactory::get(context)->createScriptProvider(
             Any(OUString()));
     const OUString url = "vnd.sun.star.script:" + libraryName + "." + moduleName + "." +
                          OUString::createFromAscii(m_function) +
                          "?language=Basic&location=application";
-    m_script = provider->getScript(url);
-    m_generation = process.generation();
+    return provider->getScript(url);
 }
 
-Any BasicRoutine::invoke(OfficeProcess &process, const css::uno::Sequence<Any> &arguments)
+Any BasicRoutine::invoke(OfficeProcess &process, const css::uno::Sequence<Any> &arguments) const
 {
-    if (!m_script.is() || m_generation != process.generation())
-        setUp(process);
+    const OUString key = OUString::createFromAscii(m_library) + "." +
+                         OUString::createFromAscii(m_module) + "." +
+                         OUString::createFromAscii(m_function);
+    Reference<css::script::provider::XScript> &script = process.impl().basicScripts[key];
+    if (!script.is())
+        script = setUp(process);
     css::uno::Sequence<sal_Int16> outIndexes;
     css::uno::Sequence<Any> outValues;
-    return m_script->invoke(arguments, outIndexes, outValues);
+    return script->invoke(arguments, outIndexes, outValues);
 }

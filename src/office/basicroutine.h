@@ -8,7 +8,8 @@
 
 // A Basic routine that runs inside the office: one bridge call does the work of hundreds.
 // Its module lives in an application library of the run's private profile, set up on the first
-// call of each office start (a restarted office has a fresh profile).
+// call of each office start (a restarted office has a fresh profile) and kept by the office
+// process for the rest of the start.
 class BasicRoutine
 {
 public:
@@ -18,15 +19,13 @@ public:
     // Calls the routine with `arguments`; to be used inside uno::call (it throws UNO
     // exceptions).
     css::uno::Any invoke(OfficeProcess &process,
-                         const css::uno::Sequence<css::uno::Any> &arguments);
+                         const css::uno::Sequence<css::uno::Any> &arguments) const;
 
 private:
-    void setUp(OfficeProcess &process);
+    css::uno::Reference<css::script::provider::XScript> setUp(OfficeProcess &process) const;
 
     const char *m_library;
     const char *m_module;
     const char *m_function;
     const char *m_source;
-    css::uno::Reference<css::script::provider::XScript> m_script;
-    int m_generation = -1;
 };

@@ -43,14 +43,14 @@ CellValue cellValueOf(const Any &any)
 // the notes of the cells it writes) or refuses the array (part of an array formula, a protected
 // cell): then its cells go in one by one, and a cell the sheet refuses is passed over and
 // counted. Errors are caught here: an office with a display would show them in a dialog.
+// Rows keep the heights the workbook gave them, and the writes keep no undo record: without
+// both, the office spends most of the time on them.
 const char kPutCellsSource[] = R"basic(
 Function PutCells(oDocument As Object, oSheet As Object, aTops As Variant, aLefts As Variant, _
         aHeights As Variant, aWidths As Variant, aValues As Variant) As Long
-    Dim nRefused As Long, i As Long, k As Long, bEach As Boolean
+    Dim nRefused As Long, i As Long, k As Long, bEach As Boolean, bUndo As Boolean
     bEach = oSheet.getAnnotations().getCount() > 0
-    Dim bUndo As Boolean, bAdjust As Boolean
     bUndo = oDocument.IsUndoEnabled
-    bAdjust = oDocument.IsAdjustHeightEnabled
     oDocument.IsUndoEnabled = False
     oDocument.IsAdjustHeightEnabled = False
     oDocument.lockControllers()
@@ -63,7 +63,6 @@ Function PutCells(oDocument As Object, oSheet As Object, aTops As Variant, aLeft
         k = k + aHeights(i) * aWidths(i)
     Next i
     oDocument.unlockControllers()
-    oDocument.IsAdjustHeightEnabled = bAdjust
     oDocument.IsUndoEnabled = bUndo
     PutCells = nRefused
 End Function
@@ -113,6 +112,8 @@ Refused:
 End Function
 )basic";
 
+const BasicRoutine kPutCells("WobzelCells", "Cells", "PutCells", kPutCellsSource);
+
 // The value a written text gives the cell: a number, or a text as it stands.
 Any cellInput(const QString &text)
 {
@@ -148,11 +149,6 @@ bool validPosition(int row, int column)
 }
 
 } // namespace
-
-struct CalcSpreadsheet::PutCellsRoutine : BasicRoutine
-{
-    PutCellsRoutine() : BasicRoutine("WobzelCells", "Cells", "PutCells", kPutCellsSource) {}
-};
 
 struct CalcSpreadsheet::Impl
 {
@@ -358,11 +354,9 @@ OfficeStatus CalcSpreadsheet::writeBlock(const CellBlock &block)
         }
     }
     return uno::call(d->process, QStringLiteral("写入单元格"), [&]() -> OfficeStatus {
-        if (!m_putCells)
-            m_putCells = std::make_shared<PutCellsRoutine>();
         const Any arguments[] = {Any(d->document), Any(d->sheet), Any(tops),  Any(lefts),
                                  Any(heights),     Any(widths),   Any(values)};
-        m_putCells->invoke(d->process, Sequence<Any>(arguments, 7));
+        kPutCells.invoke(d->process, Sequence<Any>(arguments, 7));
         return OfficeStatus::success();
     });
 }

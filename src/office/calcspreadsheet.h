@@ -34,8 +34,5 @@ public:
     struct Impl;
 
 private:
-    struct PutCellsRoutine;
-
     std::unique_ptr<Impl> d;
-    std::shared_ptr<PutCellsRoutine> m_putCells; // made on first use
 };

@@ -342,11 +342,13 @@ OfficeStatus OfficeProcess::start()
         return status;
     }
     ++d->generation;
+    d->basicScripts.clear();
     return status;
 }
 
 void OfficeProcess::stop()
 {
+    d->basicScripts.clear();
     // An office told to end gets a moment to do so; one that cannot be told is killed.
     milliseconds grace(0);
     if (d->desktop.is() && isRunning()) {

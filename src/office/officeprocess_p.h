@@ -4,11 +4,14 @@
 
 #include "unosupport.h"
 
+#include <com/sun/star/script/provider/XScript.hpp>
+
 #include <QString>
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <sys/types.h>
@@ -57,6 +60,8 @@ struct OfficeProcess::Impl
     css::uno::Reference<css::uno::XComponentContext> context;
     css::uno::Reference<css::frame::XDesktop2> desktop;
     CallWatchdog watchdog;
+    // The Basic routines set up in this start's profile, by their script address.
+    std::map<OUString, css::uno::Reference<css::script::provider::XScript>> basicScripts;
 
     bool childAlive();
     OfficeStatus makeProfile();

@@ -435,12 +435,9 @@ Failed:
 End Function
 )basic";
 
-} // namespace
+const BasicRoutine kFill("WobzelFill", "Bookmarks", "TypeAt", kFillSource);
 
-struct WriterWordApp::FillRoutine : BasicRoutine
-{
-    FillRoutine() : BasicRoutine("WobzelFill", "Bookmarks", "TypeAt", kFillSource) {}
-};
+} // namespace
 
 OfficeStatus WriterWordApp::typeAtBookmarks(const QList<QPair<QString, QString>> &texts)
 {
@@ -460,13 +457,11 @@ OfficeStatus WriterWordApp::typeAtBookmarks(const QList<QPair<QString, QString>>
     }
     const QString what = QStringLiteral("输入书签文字");
     return uno::call(d->process, what, [&]() -> OfficeStatus {
-        if (!m_fill)
-            m_fill = std::make_shared<FillRoutine>();
         css::uno::Sequence<Any> arguments(3);
         arguments.getArray()[0] <<= document->component;
         arguments.getArray()[1] <<= names;
         arguments.getArray()[2] <<= values;
-        const Any result = m_fill->invoke(d->process, arguments);
+        const Any result = kFill.invoke(d->process, arguments);
         OUString failure;
         if (result >>= failure) {
             if (failure.startsWith("missing:", &failure))

@@ -43,8 +43,4 @@ public:
     // The whole fill runs inside the office as one call (a routine of the office's own, set up
     // once per office start), not as several bridge calls per bookmark.
     OfficeStatus typeAtBookmarks(const QList<QPair<QString, QString>> &texts) override;
-
-private:
-    struct FillRoutine;
-    std::shared_ptr<FillRoutine> m_fill; // made on first use
 };
