@@ -218,8 +218,7 @@ OfficeStatus storeAs(OfficeProcess &process, const Reference<css::lang::XCompone
     OfficeStatus status = target.prepare();
     if (!status.ok())
         return status;
-    const QDir folder = QFileInfo(target.temporaryPath()).dir();
-    const QStringList temporaries = officeTemporaries(folder);
+    const QStringList temporaries = officeTemporaries(QFileInfo(target.temporaryPath()).dir());
     status = call(process, what, [&]() {
         return mapIoErrors(what, path, [&] {
             const Reference<css::frame::XStorable> storable(document, css::uno::UNO_QUERY_THROW);
