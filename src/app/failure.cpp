@@ -5,6 +5,7 @@
 #include "recordstore.h"
 #include "samefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 Q_LOGGING_CATEGORY(lcFailure, "wobzel2011.failure")
@@ -18,12 +19,16 @@ void tellFailure(Prompts &prompts, const QString &text, const QString &title, co
 
 namespace {
 
-// The program's own files in its folder, each with what it is.
+// The program's own files, each with what it is: those in its folder, and the executable
+// that runs, wherever it lies.
 QList<QPair<QString, QString>> ownFiles(const QString &programFolder)
 {
     const QDir folder(programFolder);
+    const QString program = QStringLiteral("程序文件");
     return {{folder.filePath(RecordStore::databaseFileName()), QStringLiteral("数据库文件")},
-            {folder.filePath(OfficeLoader::libraryFileName()), QStringLiteral("办公软件组件")}};
+            {folder.filePath(OfficeLoader::libraryFileName()), QStringLiteral("办公软件组件")},
+            {folder.filePath(QStringLiteral("wobzel2011")), program},
+            {QCoreApplication::applicationFilePath(), program}};
 }
 
 } // namespace

@@ -15,8 +15,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcFailure)
 void tellFailure(Prompts &prompts, const QString &text, const QString &title, const QString &reason,
                  MessageIcon icon = MessageIcon::Information);
 
-// The program's own files in `programFolder`, which no command writes over: its database and
-// its office library.
+// The program's own files, which no command writes over: the database, the office library and
+// the executable in `programFolder`, and the executable that runs.
 QStringList programFiles(const QString &programFolder);
 
 // Whether the commands may write a file the user named at `path`: not when it is one of the

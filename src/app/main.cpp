@@ -1,6 +1,7 @@
 #include "formmain.h"
 #include "programrun.h"
 #include "qtprompts.h"
+#include "qttranslations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -9,6 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    installQtChineseTranslations(app);
     QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
     const QString folder = QCoreApplication::applicationDirPath();
     QDir::setCurrent(folder);

@@ -109,6 +109,7 @@ private slots:
         QTest::newRow("garbage") << "garbage";
         QTest::newRow("folder") << "folder";
         QTest::newRow("FIFO") << "FIFO";
+        QTest::newRow("link into a missing folder") << "dangling link"; // no lock can be had
     }
     void unusableDatabaseEndsTheStart()
     {
@@ -122,6 +123,8 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir(RecordStore::databaseFileName()));
         if (kind == u"FIFO")
             QCOMPARE(::mkfifo(QFile::encodeName(database).constData(), 0600), 0);
+        if (kind == u"dangling link")
+            QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone/wobzel2011.db")), database));
         file.close();
         ScriptedPrompts prompts;
         const QString text = QStringLiteral("数据库文件无法打开：") + database;

@@ -2,6 +2,7 @@
 // bookmark gets, the calls of one document, and its failures.
 #include "fakeoffice.h"
 #include "fieldcatalogue.h"
+#include "projectfilename.h"
 #include "projectreport.h"
 #include "reportbookmarks.h"
 #include "surveyrecord.h"
@@ -26,6 +27,7 @@ private slots:
     void oneDocumentIsFilledInOneCallStoredAndQuit();
     void failureWritesNothingAndClosesTheDocument_data();
     void failureWritesNothingAndClosesTheDocument();
+    void numberAsLongAsTheFileSystemAllows();
 
 private:
     QString path(const char *name) const { return QDir::cleanPath(m_dir->filePath(name)); }
@@ -168,6 +170,20 @@ void TestProjectReport::failureWritesNothingAndClosesTheDocument()
     QCOMPARE(m_office->word.quits, 0); // the next report uses the same instance
     if (failure.isEmpty())             // a number that names no file uses no word processor
         QVERIFY(m_office->word.calls.isEmpty());
+}
+
+// "<number>.doc.XXXXXX", the name the document is stored under first, may be as long as the
+// file system's longest name, and not one byte longer.
+void TestProjectReport::numberAsLongAsTheFileSystemAllows()
+{
+    const qsizetype longest = ProjectFileName::longestIn(QDir(m_dir->path()));
+    const QString number = QStringLiteral("项") + QString(longest - 14, u'1');
+    m_record.setValue(u"JB02", number);
+    QVERIFY(generate(m_record).made());
+    QVERIFY(m_office->documents.contains(m_dir->filePath(number + QStringLiteral(".doc"))));
+    m_record.setValue(u"JB02", number + u'1');
+    QVERIFY(!generate(m_record).made());
+    QCOMPARE(m_office->documents.size(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestProjectReport)

@@ -140,22 +140,24 @@ private slots:
                                                   {"JB72_01=15"},
                                                   {"JB72_01=", "JB72_02=10.计划性调整"}}
                                        << at(base, {{2, 2}, {7, 2}});
-        // Person 1 counted in each block: "1.5" and "2.5" go to their even neighbours.
+        // Person 1 counted in each block: "1.5" and "2.5" go to their even neighbours; a sex
+        // beyond any number counts in neither sex column.
         QTest::newRow("leaders")
             << "SumProjectLeaders"
             << Records{{"JB421=2.女", "JB461=1.高级", "JB451=2.硕士", "JB431=1976", "JB422=2.女"},
                        {},
-                       {"JB421=1.5", "JB461=2.5", "JB451=3.学士", "JB431=1949"}}
+                       {"JB421=1.5", "JB461=2.5", "JB451=3.学士", "JB431=1949"},
+                       {QStringLiteral("JB421=1") + QString(400, u'0')}}
             << at(base, {{3, 1},
                          {4, 2},
                          {5, 1},
                          {6, 1},
-                         {8, 1},
+                         {8, 2},
                          {10, 1},
                          {11, 1},
-                         {12, 1},
+                         {12, 2},
                          {14, 1},
-                         {20, 2}});
+                         {20, 3}});
         QTest::newRow("participants, empty persons counted")
             << "SumProjectParticipants"
             << Records{{"JB422=2.女", "JB462=1.高级", "JB452=2.硕士", "JB432=1976", "JB421=2.女"},
