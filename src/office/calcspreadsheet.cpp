@@ -1,9 +1,11 @@
 #include "calcspreadsheet.h"
 
 #include "basicroutine.h"
+#include "loadinteraction.h"
 #include "unosupport.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/document/XTypeDetection.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
@@ -13,6 +15,7 @@
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
+#include <rtl/ref.hxx>
 
 #include <QDir>
 #include <QFileInfo>
@@ -143,6 +146,31 @@ bool isWorkbookType(const QString &type)
     return type.startsWith(QLatin1String("calc_MS_Excel_")) || kTypes.contains(type);
 }
 
+void appendArgument(Sequence<css::beans::PropertyValue> *arguments,
+                    const css::beans::PropertyValue &argument)
+{
+    arguments->realloc(arguments->getLength() + 1);
+    arguments->getArray()[arguments->getLength() - 1] = argument;
+}
+
+QString filterOf(const Sequence<css::beans::PropertyValue> &arguments)
+{
+    OUString filter;
+    for (const css::beans::PropertyValue &p : arguments) {
+        if (p.Name == "FilterName")
+            p.Value >>= filter;
+    }
+    return uno::toQ(filter);
+}
+
+// A workbook the office found to be one, and failed to load.
+OfficeStatus cannotOpen(const QString &what, bool passwordAsked)
+{
+    return OfficeStatus::failure(QStringLiteral("%1失败：%2").arg(
+        what, passwordAsked ? QStringLiteral("工作簿有密码保护，无法打开。")
+                            : QStringLiteral("工作簿已损坏或无法读取，无法打开。")));
+}
+
 bool validPosition(int row, int column)
 {
     return row >= 1 && column >= 1 && row <= 1048576 && column <= 1024;
@@ -169,6 +197,9 @@ struct CalcSpreadsheet::Impl
     }
     OfficeStatus load(const OUString &url, bool asTemplate, const QString &what);
     QString workbookType(const OUString &url, Sequence<css::beans::PropertyValue> *arguments) const;
+    OfficeStatus notAWorkbook(const QString &what, const QString &type,
+                              const QString &filter) const;
+    QString displayName(const char *service, const QString &name) const;
     Reference<css::table::XCellRange> range(int top, int left, int bottom, int right) const
     {
         return sheet->getCellRangeByPosition(left - 1, top - 1, right - 1, bottom - 1);
@@ -177,28 +208,32 @@ struct CalcSpreadsheet::Impl
 
 OfficeStatus CalcSpreadsheet::Impl::load(const OUString &url, bool asTemplate, const QString &what)
 {
-    const OfficeStatus notAWorkbook =
-        OfficeStatus::failure(QStringLiteral("%1失败：不是电子表格文件。").arg(what));
     Sequence<css::beans::PropertyValue> arguments = uno::loadArguments(false, asTemplate, false);
+    const rtl::Reference<QuietLoadInteraction> interaction = new QuietLoadInteraction;
     if (asTemplate) {
         // A file is opened only as the workbook it is: never through a text or page import,
         // which takes any bytes for a sheet.
         const QString type = workbookType(url, &arguments);
         if (!isWorkbookType(type))
-            return type.isEmpty() ? notAWorkbook
-                                  : OfficeStatus::failure(
-                                        QStringLiteral("%1失败：不是电子表格文件（它的格式是%2）。")
-                                            .arg(what, type));
+            return notAWorkbook(what, type, filterOf(arguments));
+        appendArgument(&arguments, uno::property("InteractionHandler",
+                                                 Any(Reference<css::task::XInteractionHandler>(
+                                                     interaction.get()))));
     }
     const Reference<css::frame::XComponentLoader> loader(uno::desktop(process), UNO_QUERY_THROW);
-    Reference<css::lang::XComponent> loaded =
-        loader->loadComponentFromURL(url, OUString("_blank"), 0, arguments);
+    Reference<css::lang::XComponent> loaded;
+    try {
+        loaded = loader->loadComponentFromURL(url, OUString("_blank"), 0, arguments);
+    } catch (const css::uno::Exception &) {
+        if (!interaction->passwordAsked())
+            throw;
+    }
     if (!loaded.is())
-        return notAWorkbook;
+        return cannotOpen(what, interaction->passwordAsked());
     const Reference<css::sheet::XSpreadsheetDocument> workbook(loaded, css::uno::UNO_QUERY);
     if (!workbook.is()) {
         uno::closeQuietly(loaded);
-        return notAWorkbook;
+        return notAWorkbook(what, QString(), QString());
     }
     const Reference<css::container::XIndexAccess> sheets(workbook->getSheets(), UNO_QUERY_THROW);
     sheet.set(sheets->getByIndex(0), UNO_QUERY_THROW);
@@ -212,21 +247,60 @@ OfficeStatus CalcSpreadsheet::Impl::load(const OUString &url, bool asTemplate, c
 QString CalcSpreadsheet::Impl::workbookType(const OUString &url,
                                             Sequence<css::beans::PropertyValue> *arguments) const
 {
+    Sequence<css::beans::PropertyValue> descriptor =
+        uno::properties({uno::property("URL", Any(url))});
     const Reference<css::uno::XComponentContext> context = uno::context(process);
     const Reference<css::document::XTypeDetection> detection(
         context->getServiceManager()->createInstanceWithContext(
             OUString("com.sun.star.document.TypeDetection"), context),
         UNO_QUERY_THROW);
-    Sequence<css::beans::PropertyValue> descriptor =
-        uno::properties({uno::property("URL", Any(url))});
     const OUString type = detection->queryTypeByDescriptor(descriptor, true);
     for (const css::beans::PropertyValue &p : std::as_const(descriptor)) {
-        if (p.Name == "FilterName") {
-            arguments->realloc(arguments->getLength() + 1);
-            arguments->getArray()[arguments->getLength() - 1] = p;
-        }
+        if (p.Name == "FilterName")
+            appendArgument(arguments, p);
     }
     return uno::toQ(type);
+}
+
+// The refusal of a file of the office's type `type` (empty when it knows none), which it would
+// import with `filter`: named as the office names that import to its users (the type's own
+// name when there is none), while the internal names go into the log.
+OfficeStatus CalcSpreadsheet::Impl::notAWorkbook(const QString &what, const QString &type,
+                                                 const QString &filter) const
+{
+    if (!type.isEmpty())
+        qCInfo(lcOffice).noquote() << what << "refused: the office detects the type" << type
+                                   << "for the import filter" << filter;
+    QString shown = displayName("com.sun.star.document.FilterFactory", filter);
+    if (shown.isEmpty())
+        shown = displayName("com.sun.star.document.TypeDetection", type);
+    if (shown.isEmpty())
+        return OfficeStatus::failure(QStringLiteral("%1失败：不是电子表格文件。").arg(what));
+    return OfficeStatus::failure(
+        QStringLiteral("%1失败：不是电子表格文件（它的格式是“%2”）。").arg(what, shown));
+}
+
+// The name the office shows its users for the entry `name` of its registry `service` (types or
+// filters), in the language of its interface; empty when there is none.
+QString CalcSpreadsheet::Impl::displayName(const char *service, const QString &name) const
+{
+    if (name.isEmpty())
+        return QString();
+    const Reference<css::uno::XComponentContext> context = uno::context(process);
+    const Reference<css::container::XNameAccess> entries(
+        context->getServiceManager()->createInstanceWithContext(OUString::createFromAscii(service),
+                                                                context),
+        UNO_QUERY_THROW);
+    if (!entries->hasByName(uno::toOU(name)))
+        return QString();
+    Sequence<css::beans::PropertyValue> properties;
+    entries->getByName(uno::toOU(name)) >>= properties;
+    OUString shown;
+    for (const css::beans::PropertyValue &p : std::as_const(properties)) {
+        if (p.Name == "UIName")
+            p.Value >>= shown;
+    }
+    return uno::toQ(shown).trimmed();
 }
 
 CalcSpreadsheet::CalcSpreadsheet(OfficeProcess &process) : d(std::make_unique<Impl>(process)) {}

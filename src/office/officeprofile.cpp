@@ -49,6 +49,14 @@ bool writeFile(const QString &path, const QByteArray &content)
            file.commit();
 }
 
+// One property of the office's configuration, as its registry file states it.
+QString registryItem(const QString &path, const QString &property, const QString &value)
+{
+    return QStringLiteral("<item oor:path=\"%1\"><prop oor:name=\"%2\" oor:op=\"fuse\">"
+                          "<value>%3</value></prop></item>\n")
+        .arg(path, property, value.toHtmlEscaped());
+}
+
 } // namespace
 
 OfficeProfile::Installation OfficeProfile::readInstallation(const QString &programDir)
@@ -61,21 +69,22 @@ OfficeProfile::Installation OfficeProfile::readInstallation(const QString &progr
 OfficeStatus OfficeProfile::seed(const QString &folder, const Installation &installation)
 {
     const QDir user(QDir(folder).filePath(QStringLiteral("user")));
-    bool written = true;
-    if (!installation.version.isEmpty()) {
-        const QString registry =
-            QStringLiteral(
-                "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
-                "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
-                "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
-                "<item oor:path=\"/org.openoffice.Setup/Product\"><prop "
-                "oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\"><value>%1</value></prop></item>\n"
-                "</oor:items>\n")
-                .arg(installation.version.toHtmlEscaped());
-        written = writeFile(user.filePath(QStringLiteral("registrymodifications.xcu")),
-                            registry.toUtf8());
-    }
+    // The office speaks Chinese to the user, as the program does (its help document's window,
+    // the names of file types), where its Chinese language pack is installed.
+    QString items = registryItem(QStringLiteral("/org.openoffice.Office.Linguistic/General"),
+                                 QStringLiteral("UILocale"), QStringLiteral("zh-CN"));
+    if (!installation.version.isEmpty())
+        items += registryItem(QStringLiteral("/org.openoffice.Setup/Product"),
+                              QStringLiteral("ooSetupLastVersion"), installation.version);
+    const QString registry =
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                       "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
+                       "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+                       "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
+                       "%1</oor:items>\n")
+            .arg(items);
+    bool written =
+        writeFile(user.filePath(QStringLiteral("registrymodifications.xcu")), registry.toUtf8());
     if (written && !installation.buildId.isEmpty())
         written = writeFile(user.filePath(QStringLiteral("extensions/buildid")),
                             installation.buildId.toUtf8());

@@ -7,7 +7,8 @@
 // What a new private profile of the office holds before its first start. A brand-new profile
 // costs the office a graphics self-test (the profile's last version differs from the installed
 // one) and a restart (its extension folder belongs to no build); both are skipped when the
-// profile states the installation's version and build.
+// profile states the installation's version and build. The profile also sets the office's
+// interface language to Chinese (used where its Chinese language pack is installed).
 class OfficeProfile
 {
 public:

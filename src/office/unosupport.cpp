@@ -22,6 +22,8 @@
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
 
+Q_LOGGING_CATEGORY(lcOffice, "wobzel2011.office")
+
 namespace uno {
 
 OUString fileUrl(const QString &path)

@@ -19,12 +19,16 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <rtl/ustring.hxx>
 
+#include <QLoggingCategory>
 #include <QString>
 #include <functional>
 #include <initializer_list>
 
 namespace css = com::sun::star;
 using rtl::OUString;
+
+// What the office layer notes for the log: the office's own names of what it refused.
+Q_DECLARE_LOGGING_CATEGORY(lcOffice)
 
 namespace uno {
 

@@ -151,6 +151,7 @@ private slots:
     void storeTheDiskRefuses();
     void failuresHaveTheirClass();
     void laterCallsFailAfterAFailedOpen();
+    void workbookWithAPasswordIsNotOpened();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -374,23 +375,31 @@ void TestCalcSpreadsheet::opensWorkbooksOnly_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("said"); // after the file's name
     QByteArray noise(64 * 1024, '\0');
     QRandomGenerator generator(2011);
     for (char &byte : noise)
         byte = char(generator.bounded(256));
-    QTest::newRow("random bytes") << noise << "file";
-    QTest::newRow("empty file") << QByteArray() << "file";
-    QTest::newRow("comma-separated text") << QByteArray("单位,项目数\r\n企业,3\r\n") << "file";
-    QTest::newRow("a folder") << QByteArray() << "folder";
-    QTest::newRow("a pipe") << QByteArray() << "fifo";
+    const QString text = QStringLiteral("不是电子表格文件（它的格式是“CSV 文本”）。");
+    QTest::newRow("random bytes") << noise << "file" << text;
+    QTest::newRow("empty file") << QByteArray() << "file" << text;
+    QTest::newRow("comma-separated text") << QByteArray("单位,项目数\r\n企业,3\r\n") << "file" << text;
+    QTest::newRow("web page") << QByteArray("<html><body><table><tr><td>1</td></tr></table></html>")
+                              << "file" << QStringLiteral("不是电子表格文件（它的格式是“网页查询 (Calc)”）。");
+    QTest::newRow("word-processor document")
+        << QByteArray() << "document" << QStringLiteral("不是电子表格文件（它的格式是“Word 97–2003”）。");
+    QTest::newRow("a folder") << QByteArray() << "folder" << QStringLiteral("不是普通文件。");
+    QTest::newRow("a pipe") << QByteArray() << "fifo" << QStringLiteral("不是普通文件。");
 }
 
 // Anything but a workbook is refused, unopened where it is no regular file, and never as a
-// locked file (which the summaries would take for a resident spreadsheet program).
+// locked file (which the summaries would take for a resident spreadsheet program). The refusal
+// names what the file is as the office's Chinese interface names it to its users.
 void TestCalcSpreadsheet::opensWorkbooksOnly()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, kind);
+    QFETCH(QString, said);
     const QString name = path(QStringLiteral("资金来源情况-%1.xls").arg(QTest::currentDataTag()));
     std::unique_ptr<WatchedFifo> fifo;
     if (kind == QLatin1String("folder")) {
@@ -398,6 +407,12 @@ void TestCalcSpreadsheet::opensWorkbooksOnly()
     } else if (kind == QLatin1String("fifo")) {
         fifo = std::make_unique<WatchedFifo>(name);
         QVERIFY(fifo->made());
+    } else if (kind == QLatin1String("document")) {
+        const Reference<css::lang::XComponent> document =
+            loadHidden(m_office, OUString("private:factory/swriter"));
+        Reference<css::frame::XStorable>(document, UNO_QUERY_THROW)
+            ->storeToURL(uno::fileUrl(name), uno::storeArguments("MS Word 97"));
+        uno::closeQuietly(document);
     } else {
         QFile file(name);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
@@ -405,9 +420,8 @@ void TestCalcSpreadsheet::opensWorkbooksOnly()
     CalcSpreadsheet sheet(m_office);
     const OfficeStatus status = sheet.open(name);
     QCOMPARE(status.number(), int(OfficeStatus::OtherFailure));
-    QVERIFY2(status.text().contains(kind == QLatin1String("file")
-                                        ? QStringLiteral("不是电子表格文件")
-                                        : QStringLiteral("不是普通文件")),
+    QVERIFY2(status.text().endsWith(QStringLiteral("失败：") + said) ||
+                 (kind != u"file" && kind != u"document" && status.text().endsWith(said)),
              qPrintable(status.text()));
     QVERIFY(!sheet.isOpen());
 }
@@ -485,6 +499,24 @@ void TestCalcSpreadsheet::laterCallsFailAfterAFailedOpen()
     QVERIFY(!sheet.saveAs(output).ok());
     QVERIFY(!QFile::exists(output));
     QVERIFY(sheet.close().ok());
+}
+
+// A real workbook the office cannot open is said to be one, with the password as the cause.
+void TestCalcSpreadsheet::workbookWithAPasswordIsNotOpened()
+{
+    const QString locked = path(QStringLiteral("加密.xls"));
+    const Reference<css::lang::XComponent> workbook =
+        loadHidden(m_office, uno::fileUrl(m_template));
+    const Reference<css::frame::XStorable> storable(workbook, UNO_QUERY_THROW);
+    storable->storeToURL(uno::fileUrl(locked),
+                         uno::properties({uno::property("FilterName", Any(OUString("MS Excel 97"))),
+                                          uno::property("Password", Any(OUString("2011")))}));
+    uno::closeQuietly(workbook);
+    CalcSpreadsheet sheet(m_office);
+    const OfficeStatus status = sheet.open(locked);
+    QCOMPARE(status.text(), QStringLiteral("打开工作簿“加密.xls”失败：工作簿有密码保护，无法打开。"));
+    QCOMPARE(status.number(), int(OfficeStatus::OtherFailure));
+    QVERIFY(!sheet.isOpen());
 }
 
 QTEST_GUILESS_MAIN(TestCalcSpreadsheet)

@@ -1,0 +1,23 @@
+#pragma once
+
+// Inside the office layer only.
+
+#include "unosupport.h"
+
+#include <com/sun/star/task/XInteractionHandler.hpp>
+#include <cppuhelper/implbase1.hxx>
+
+// Answers the office's questions while it loads a document hidden, as it answers them itself
+// when nobody is there to ask (warnings approved, the detected filter and its default options
+// kept, anything else aborted), and notes whether it asked for a password: a load that failed
+// then failed for that.
+class QuietLoadInteraction : public cppu::WeakImplHelper1<css::task::XInteractionHandler>
+{
+public:
+    void SAL_CALL handle(const css::uno::Reference<css::task::XInteractionRequest> &request) override;
+
+    bool passwordAsked() const { return m_passwordAsked; }
+
+private:
+    bool m_passwordAsked = false;
+};
