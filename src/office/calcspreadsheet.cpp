@@ -200,6 +200,7 @@ struct CalcSpreadsheet::Impl
     OfficeStatus notAWorkbook(const QString &what, const QString &type,
                               const QString &filter) const;
     QString displayName(const char *service, const QString &name) const;
+    Reference<css::uno::XInterface> officeService(const char *service) const;
     Reference<css::table::XCellRange> range(int top, int left, int bottom, int right) const
     {
         return sheet->getCellRangeByPosition(left - 1, top - 1, right - 1, bottom - 1);
@@ -247,13 +248,10 @@ OfficeStatus CalcSpreadsheet::Impl::load(const OUString &url, bool asTemplate, c
 QString CalcSpreadsheet::Impl::workbookType(const OUString &url,
                                             Sequence<css::beans::PropertyValue> *arguments) const
 {
+    const Reference<css::document::XTypeDetection> detection(
+        officeService("com.sun.star.document.TypeDetection"), UNO_QUERY_THROW);
     Sequence<css::beans::PropertyValue> descriptor =
         uno::properties({uno::property("URL", Any(url))});
-    const Reference<css::uno::XComponentContext> context = uno::context(process);
-    const Reference<css::document::XTypeDetection> detection(
-        context->getServiceManager()->createInstanceWithContext(
-            OUString("com.sun.star.document.TypeDetection"), context),
-        UNO_QUERY_THROW);
     const OUString type = detection->queryTypeByDescriptor(descriptor, true);
     for (const css::beans::PropertyValue &p : std::as_const(descriptor)) {
         if (p.Name == "FilterName")
@@ -286,11 +284,7 @@ QString CalcSpreadsheet::Impl::displayName(const char *service, const QString &n
 {
     if (name.isEmpty())
         return QString();
-    const Reference<css::uno::XComponentContext> context = uno::context(process);
-    const Reference<css::container::XNameAccess> entries(
-        context->getServiceManager()->createInstanceWithContext(OUString::createFromAscii(service),
-                                                                context),
-        UNO_QUERY_THROW);
+    const Reference<css::container::XNameAccess> entries(officeService(service), UNO_QUERY_THROW);
     if (!entries->hasByName(uno::toOU(name)))
         return QString();
     Sequence<css::beans::PropertyValue> properties;
@@ -301,6 +295,13 @@ QString CalcSpreadsheet::Impl::displayName(const char *service, const QString &n
             p.Value >>= shown;
     }
     return uno::toQ(shown).trimmed();
+}
+
+Reference<css::uno::XInterface> CalcSpreadsheet::Impl::officeService(const char *service) const
+{
+    const Reference<css::uno::XComponentContext> context = uno::context(process);
+    return context->getServiceManager()->createInstanceWithContext(
+        OUString::createFromAscii(service), context);
 }
 
 CalcSpreadsheet::CalcSpreadsheet(OfficeProcess &process) : d(std::make_unique<Impl>(process)) {}
