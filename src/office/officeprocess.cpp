@@ -1,5 +1,6 @@
 #include "officeprocess.h"
 
+#include "officeenvironment.h"
 #include "officeprocess_p.h"
 #include "officeprofile.h"
 
@@ -185,13 +186,16 @@ OfficeStatus OfficeProcess::Impl::launch(const QString &pipeName)
     // With a display, the office draws with its plain X11 toolkit: its windows then come up at
     // their full size with or without a window manager. An explicit choice in the environment
     // is kept.
-    std::string plugin = "SAL_USE_VCLPLUGIN=gen";
-    std::vector<char *> envp;
+    std::vector<std::string> environment;
     for (char **e = environ; *e; ++e)
-        envp.push_back(*e);
+        environment.emplace_back(*e);
+    environment = officeEnvironment(environment);
     if (!headless && qEnvironmentVariableIsEmpty("SAL_USE_VCLPLUGIN") &&
         !qEnvironmentVariableIsEmpty("DISPLAY"))
-        envp.push_back(plugin.data());
+        environment.emplace_back("SAL_USE_VCLPLUGIN=gen");
+    std::vector<char *> envp;
+    for (std::string &e : environment)
+        envp.push_back(e.data());
     envp.push_back(nullptr);
 
     const QByteArray logPath = QFile::encodeName(profile->filePath(QStringLiteral("soffice.log")));

@@ -1,8 +1,10 @@
 // The private office process: started on use, never outliving the program, and a hung call
 // ends with an error. Runs the real office.
 #include "calcspreadsheet.h"
+#include "officeenvironment.h"
 #include "officeprocess.h"
 #include "officeprofile.h"
+#include "writerwordapp.h"
 
 #include <QProcess>
 #include <QSettings>
@@ -47,6 +49,46 @@ int runChild(const QByteArray &how)
     std::abort();     // a crash
 }
 
+// Sets the locale variables of this process to `variables` ("NAME=value", the others
+// unset) for the life of the object; the earlier ones come back afterwards.
+class LocaleVariables
+{
+public:
+    explicit LocaleVariables(const QStringList &variables)
+    {
+        for (char **e = environ; *e; ++e) {
+            const QByteArray entry(*e);
+            if (entry.startsWith("LANG") || entry.startsWith("LC_"))
+                m_earlier << entry;
+        }
+        for (const QByteArray &entry : std::as_const(m_earlier))
+            qunsetenv(entry.left(entry.indexOf('=')).constData());
+        for (const QString &variable : variables)
+            qputenv(variable.section(u'=', 0, 0).toLatin1().constData(),
+                    variable.section(u'=', 1).toLatin1());
+        m_set = variables;
+    }
+    ~LocaleVariables()
+    {
+        for (const QString &variable : std::as_const(m_set))
+            qunsetenv(variable.section(u'=', 0, 0).toLatin1().constData());
+        for (const QByteArray &entry : std::as_const(m_earlier))
+            qputenv(entry.left(entry.indexOf('=')).constData(), entry.mid(entry.indexOf('=') + 1));
+    }
+
+private:
+    QList<QByteArray> m_earlier;
+    QStringList m_set;
+};
+
+std::vector<std::string> entries(const QStringList &list)
+{
+    std::vector<std::string> result;
+    for (const QString &entry : list)
+        result.push_back(entry.toStdString());
+    return result;
+}
+
 } // namespace
 
 class TestOfficeProcess : public QObject
@@ -61,6 +103,10 @@ private slots:
     void hungCallEndsWithAnError();
     void twoProcessesDoNotMeet();
     void profileSeedIsReadFromTheInstallation();
+    void officeEnvironmentReadsNamesAsUtf8_data();
+    void officeEnvironmentReadsNamesAsUtf8();
+    void chineseFileNamesWithoutALocale_data();
+    void chineseFileNamesWithoutALocale();
 };
 
 void TestOfficeProcess::startsOnceAndStops()
@@ -178,6 +224,78 @@ void TestOfficeProcess::profileSeedIsReadFromTheInstallation()
                  productKey.endsWith(QLatin1Char(' ') + installed.version),
              qPrintable(installed.version + QStringLiteral(" / ") + productKey));
     QVERIFY(!installed.buildId.isEmpty());
+}
+
+void TestOfficeProcess::officeEnvironmentReadsNamesAsUtf8_data()
+{
+    QTest::addColumn<QStringList>("caller");
+    QTest::addColumn<QStringList>("office");
+    const QString path = QStringLiteral("PATH=/usr/bin");
+    QTest::newRow("no locale") << QStringList{path} << QStringList{path, "LC_CTYPE=C.UTF-8"};
+    QTest::newRow("LC_ALL=C") << QStringList{"LC_ALL=C", path, "LANG=C.UTF-8"}
+                              << QStringList{path, "LANG=C.UTF-8", "LC_ALL=C.UTF-8"};
+    QTest::newRow("LANG=C, LC_CTYPE=POSIX")
+        << QStringList{"LANG=C", "LC_CTYPE=POSIX", "LC_NUMERIC=C"}
+        << QStringList{"LANG=C", "LC_NUMERIC=C", "LC_CTYPE=C.UTF-8"};
+    QTest::newRow("a locale not installed")
+        << QStringList{"LANG=xx_YY.UTF-8", "LC_ALL="}
+        << QStringList{"LANG=xx_YY.UTF-8", "LC_ALL=", "LC_CTYPE=C.UTF-8"};
+    // A UTF-8 caller is left as it is, whatever its other categories say.
+    QTest::newRow("LANG=C.UTF-8") << QStringList{"LANG=C.UTF-8", "LC_NUMERIC=C", path}
+                                  << QStringList{"LANG=C.UTF-8", "LC_NUMERIC=C", path};
+    QTest::newRow("LC_ALL=C.utf8 over LANG=C")
+        << QStringList{"LANG=C", "LC_ALL=C.utf8"} << QStringList{"LANG=C", "LC_ALL=C.utf8"};
+}
+
+void TestOfficeProcess::officeEnvironmentReadsNamesAsUtf8()
+{
+    QFETCH(QStringList, caller);
+    QFETCH(QStringList, office);
+    QCOMPARE(officeEnvironment(entries(caller)), entries(office));
+}
+
+void TestOfficeProcess::chineseFileNamesWithoutALocale_data()
+{
+    QTest::addColumn<QStringList>("locale");
+    QTest::newRow("no locale variables") << QStringList();
+    QTest::newRow("LC_ALL=C") << QStringList{"LC_ALL=C", "LANG=C"};
+}
+
+// An office started from a caller that names no UTF-8 locale stores and opens workbooks and
+// documents under Chinese names.
+void TestOfficeProcess::chineseFileNamesWithoutALocale()
+{
+    QFETCH(QStringList, locale);
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath(QStringLiteral("发表论文专著情况.xls"));
+    const QString document = dir.filePath(QStringLiteral("2011模板.doc"));
+    OfficeProcess office;
+    {
+        const LocaleVariables variables(locale);
+        const OfficeStatus started = office.start();
+        QVERIFY2(started.ok(), qPrintable(started.text()));
+    }
+    CalcSpreadsheet sheet(office);
+    QVERIFY(sheet.createNew().ok());
+    QVERIFY(sheet.writeCell(2, 3, QStringLiteral("论文")).ok());
+    OfficeStatus status = sheet.saveAs(workbook);
+    QVERIFY2(status.ok(), qPrintable(status.text()));
+    status = sheet.open(workbook);
+    QVERIFY2(status.ok(), qPrintable(status.text()));
+    CellValue value;
+    QVERIFY(sheet.readCell(2, 3, &value).ok());
+    QCOMPARE(value.string, QStringLiteral("论文"));
+
+    WriterWordApp word(office);
+    QVERIFY(word.addBlankDocument().ok());
+    QVERIFY(word.typeText(QStringLiteral("项目名称")).ok());
+    status = word.saveAs(document);
+    QVERIFY2(status.ok(), qPrintable(status.text()));
+    status = word.addDocument(document);
+    QVERIFY2(status.ok(), qPrintable(status.text()));
+    QString text;
+    QVERIFY(word.documentText(&text).ok());
+    QCOMPARE(text, QStringLiteral("项目名称"));
 }
 
 int main(int argc, char *argv[])
