@@ -146,6 +146,14 @@ bool isWorkbookType(const QString &type)
     return type.startsWith(QLatin1String("calc_MS_Excel_")) || kTypes.contains(type);
 }
 
+// Whether the office would take the file for text: what it does with anything it cannot
+// place as a document of a kind of its own.
+bool readsAsText(const QString &type, const QString &filter)
+{
+    return type.isEmpty() || type == QLatin1String("generic_Text") ||
+           filter.startsWith(QLatin1String("Text"));
+}
+
 void appendArgument(Sequence<css::beans::PropertyValue> *arguments,
                     const css::beans::PropertyValue &argument)
 {
@@ -166,9 +174,10 @@ QString filterOf(const Sequence<css::beans::PropertyValue> &arguments)
 // A workbook the office found to be one, and failed to load.
 OfficeStatus cannotOpen(const QString &what, bool passwordAsked)
 {
-    return OfficeStatus::failure(QStringLiteral("%1失败：%2").arg(
-        what, passwordAsked ? QStringLiteral("工作簿有密码保护，无法打开。")
-                            : QStringLiteral("工作簿已损坏或无法读取，无法打开。")));
+    return OfficeStatus::failure(
+        QStringLiteral("%1失败：%2")
+            .arg(what, passwordAsked ? QStringLiteral("工作簿有密码保护，无法打开。")
+                                     : QStringLiteral("工作簿已损坏或无法读取，无法打开。")));
 }
 
 bool validPosition(int row, int column)
@@ -217,9 +226,10 @@ OfficeStatus CalcSpreadsheet::Impl::load(const OUString &url, bool asTemplate, c
         const QString type = workbookType(url, &arguments);
         if (!isWorkbookType(type))
             return notAWorkbook(what, type, filterOf(arguments));
-        appendArgument(&arguments, uno::property("InteractionHandler",
-                                                 Any(Reference<css::task::XInteractionHandler>(
-                                                     interaction.get()))));
+        appendArgument(
+            &arguments,
+            uno::property("InteractionHandler",
+                          Any(Reference<css::task::XInteractionHandler>(interaction.get()))));
     }
     const Reference<css::frame::XComponentLoader> loader(uno::desktop(process), UNO_QUERY_THROW);
     Reference<css::lang::XComponent> loaded;
@@ -261,38 +271,57 @@ QString CalcSpreadsheet::Impl::workbookType(const OUString &url,
 }
 
 // The refusal of a file of the office's type `type` (empty when it knows none), which it would
-// import with `filter`: named as the office names that import to its users (the type's own
-// name when there is none), while the internal names go into the log.
+// import with `filter`. Where the office found a document of a kind of its own (a word-processor
+// document, a web page, another spreadsheet format), the refusal names that kind as the office
+// names it to its users; where it would only read the file as text, which it does with anything
+// it cannot place (damaged workbooks among them), the refusal names no kind. The internal names
+// go into the log.
 OfficeStatus CalcSpreadsheet::Impl::notAWorkbook(const QString &what, const QString &type,
                                                  const QString &filter) const
 {
     if (!type.isEmpty())
         qCInfo(lcOffice).noquote() << what << "refused: the office detects the type" << type
                                    << "for the import filter" << filter;
+    if (readsAsText(type, filter))
+        return OfficeStatus::failure(
+            QStringLiteral("%1失败：文件不是 Excel 或 OpenDocument 格式的工作簿，或者已损坏。")
+                .arg(what));
     QString shown = displayName("com.sun.star.document.FilterFactory", filter);
     if (shown.isEmpty())
         shown = displayName("com.sun.star.document.TypeDetection", type);
     if (shown.isEmpty())
-        return OfficeStatus::failure(QStringLiteral("%1失败：不是电子表格文件。").arg(what));
+        return OfficeStatus::failure(
+            QStringLiteral("%1失败：文件不是 Excel 或 OpenDocument 格式的工作簿。").arg(what));
     return OfficeStatus::failure(
-        QStringLiteral("%1失败：不是电子表格文件（它的格式是“%2”）。").arg(what, shown));
+        QStringLiteral("%1失败：文件不是 Excel 或 OpenDocument 格式的工作簿（它的格式是“%2”）。")
+            .arg(what, shown));
 }
 
 // The name the office shows its users for the entry `name` of its registry `service` (types or
-// filters), in the language of its interface; empty when there is none.
+// filters), in the language of its interface; empty when there is none or it cannot be read
+// (an entry of a module that is not installed cannot).
 QString CalcSpreadsheet::Impl::displayName(const char *service, const QString &name) const
 {
     if (name.isEmpty())
         return QString();
-    const Reference<css::container::XNameAccess> entries(officeService(service), UNO_QUERY_THROW);
-    if (!entries->hasByName(uno::toOU(name)))
-        return QString();
-    Sequence<css::beans::PropertyValue> properties;
-    entries->getByName(uno::toOU(name)) >>= properties;
     OUString shown;
-    for (const css::beans::PropertyValue &p : std::as_const(properties)) {
-        if (p.Name == "UIName")
-            p.Value >>= shown;
+    try {
+        const Reference<css::container::XNameAccess> entries(officeService(service),
+                                                             UNO_QUERY_THROW);
+        if (!entries->hasByName(uno::toOU(name)))
+            return QString();
+        Sequence<css::beans::PropertyValue> properties;
+        entries->getByName(uno::toOU(name)) >>= properties;
+        for (const css::beans::PropertyValue &p : std::as_const(properties)) {
+            if (p.Name == "UIName")
+                p.Value >>= shown;
+        }
+    } catch (const css::uno::RuntimeException &) {
+        throw; // the office ended or stopped answering: the call fails as such
+    } catch (const css::uno::Exception &e) {
+        qCInfo(lcOffice).noquote()
+            << "the office gives no name for" << name << ":" << uno::toQ(e.Message);
+        return QString();
     }
     return uno::toQ(shown).trimmed();
 }

@@ -373,21 +373,32 @@ void TestCalcSpreadsheet::writeLeavesEveryOtherCell()
 
 void TestCalcSpreadsheet::opensWorkbooksOnly_data()
 {
-    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("content"); // for a file, or "factory:filter" for a stored one
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("said"); // after the file's name
     QByteArray noise(64 * 1024, '\0');
     QRandomGenerator generator(2011);
     for (char &byte : noise)
         byte = char(generator.bounded(256));
-    const QString text = QStringLiteral("不是电子表格文件（它的格式是“CSV 文本”）。");
+    // What the office could only read as text is named no kind: it may be a damaged workbook.
+    const QString text =
+        QStringLiteral("文件不是 Excel 或 OpenDocument 格式的工作簿，或者已损坏。");
+    const QString kind =
+        QStringLiteral("文件不是 Excel 或 OpenDocument 格式的工作簿（它的格式是“%1”）。");
     QTest::newRow("random bytes") << noise << "file" << text;
     QTest::newRow("empty file") << QByteArray() << "file" << text;
-    QTest::newRow("comma-separated text") << QByteArray("单位,项目数\r\n企业,3\r\n") << "file" << text;
+    QTest::newRow("comma-separated text")
+        << QByteArray("单位,项目数\r\n企业,3\r\n") << "file" << text;
+    QTest::newRow("a workbook cut short") << QByteArray("scalc:MS Excel 97") << "cut" << text;
     QTest::newRow("web page") << QByteArray("<html><body><table><tr><td>1</td></tr></table></html>")
-                              << "file" << QStringLiteral("不是电子表格文件（它的格式是“网页查询 (Calc)”）。");
+                              << "file" << kind.arg(u"网页查询 (Calc)");
     QTest::newRow("word-processor document")
-        << QByteArray() << "document" << QStringLiteral("不是电子表格文件（它的格式是“Word 97–2003”）。");
+        << QByteArray("swriter:MS Word 97") << "stored" << kind.arg(u"Word 97–2003");
+    QTest::newRow("UOF spreadsheet")
+        << QByteArray("scalc:UOF spreadsheet") << "stored" << kind.arg(u"标文通 (UOF) 电子表格");
+    // Its import belongs to a part of the office that is not installed.
+    QTest::newRow("PDF") << QByteArray("swriter:writer_pdf_Export") << "stored"
+                         << kind.arg(u"PDF - Portable Document Format (Draw)");
     QTest::newRow("a folder") << QByteArray() << "folder" << QStringLiteral("不是普通文件。");
     QTest::newRow("a pipe") << QByteArray() << "fifo" << QStringLiteral("不是普通文件。");
 }
@@ -407,12 +418,16 @@ void TestCalcSpreadsheet::opensWorkbooksOnly()
     } else if (kind == QLatin1String("fifo")) {
         fifo = std::make_unique<WatchedFifo>(name);
         QVERIFY(fifo->made());
-    } else if (kind == QLatin1String("document")) {
-        const Reference<css::lang::XComponent> document =
-            loadHidden(m_office, OUString("private:factory/swriter"));
+    } else if (kind == QLatin1String("stored") || kind == QLatin1String("cut")) {
+        const OUString factory = OUString::createFromAscii(
+            ("private:factory/" + content.left(content.indexOf(':'))).constData());
+        const Reference<css::lang::XComponent> document = loadHidden(m_office, factory);
         Reference<css::frame::XStorable>(document, UNO_QUERY_THROW)
-            ->storeToURL(uno::fileUrl(name), uno::storeArguments("MS Word 97"));
+            ->storeToURL(uno::fileUrl(name),
+                         uno::storeArguments(content.mid(content.indexOf(':') + 1).constData()));
         uno::closeQuietly(document);
+        if (kind == QLatin1String("cut"))
+            QVERIFY(QFile::resize(name, QFileInfo(name).size() * 3 / 10));
     } else {
         QFile file(name);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
@@ -421,7 +436,7 @@ void TestCalcSpreadsheet::opensWorkbooksOnly()
     const OfficeStatus status = sheet.open(name);
     QCOMPARE(status.number(), int(OfficeStatus::OtherFailure));
     QVERIFY2(status.text().endsWith(QStringLiteral("失败：") + said) ||
-                 (kind != u"file" && kind != u"document" && status.text().endsWith(said)),
+                 ((kind == u"folder" || kind == u"fifo") && status.text().endsWith(said)),
              qPrintable(status.text()));
     QVERIFY(!sheet.isOpen());
 }
@@ -514,7 +529,8 @@ void TestCalcSpreadsheet::workbookWithAPasswordIsNotOpened()
     uno::closeQuietly(workbook);
     CalcSpreadsheet sheet(m_office);
     const OfficeStatus status = sheet.open(locked);
-    QCOMPARE(status.text(), QStringLiteral("打开工作簿“加密.xls”失败：工作簿有密码保护，无法打开。"));
+    QCOMPARE(status.text(),
+             QStringLiteral("打开工作簿“加密.xls”失败：工作簿有密码保护，无法打开。"));
     QCOMPARE(status.number(), int(OfficeStatus::OtherFailure));
     QVERIFY(!sheet.isOpen());
 }
