@@ -19,13 +19,18 @@ void tellFailure(Prompts &prompts, const QString &text, const QString &title, co
 
 namespace {
 
-// The program's own files, each with what it is: those in its folder, and the executable
+// The program's own files, each with what it is: those in its folder (the database with the
+// files SQLite keeps beside it, which it takes for its own and deletes), and the executable
 // that runs, wherever it lies.
 QList<QPair<QString, QString>> ownFiles(const QString &programFolder)
 {
     const QDir folder(programFolder);
+    const QString database = folder.filePath(RecordStore::databaseFileName());
     const QString program = QStringLiteral("程序文件");
-    return {{folder.filePath(RecordStore::databaseFileName()), QStringLiteral("数据库文件")},
+    return {{database, QStringLiteral("数据库文件")},
+            {database + QStringLiteral("-journal"), QStringLiteral("数据库日志文件")},
+            {database + QStringLiteral("-wal"), QStringLiteral("数据库预写日志文件")},
+            {database + QStringLiteral("-shm"), QStringLiteral("数据库共享内存文件")},
             {folder.filePath(OfficeLoader::libraryFileName()), QStringLiteral("办公软件组件")},
             {folder.filePath(QStringLiteral("wobzel2011")), program},
             {QCoreApplication::applicationFilePath(), program}};

@@ -15,8 +15,9 @@ Q_DECLARE_LOGGING_CATEGORY(lcFailure)
 void tellFailure(Prompts &prompts, const QString &text, const QString &title, const QString &reason,
                  MessageIcon icon = MessageIcon::Information);
 
-// The program's own files, which no command writes over: the database, the office library and
-// the executable in `programFolder`, and the executable that runs.
+// The program's own files, which no command writes over: the database and the files SQLite
+// keeps beside it, the office library and the executable in `programFolder`, and the
+// executable that runs.
 QStringList programFiles(const QString &programFolder);
 
 // Whether the commands may write a file the user named at `path`: not when it is one of the

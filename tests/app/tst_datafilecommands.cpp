@@ -127,6 +127,8 @@ private slots:
     void ownFilesRefused_data();
     void ownFilesRefused();
     void runningProgramRefused();
+    void databaseCompanionsRefused_data();
+    void databaseCompanionsRefused();
     void missingFileName();
     void emptyTableSubmitFails();
     void failedSubmitTellsWhy();
@@ -406,9 +408,12 @@ void TestDataFileCommands::distributeGoesOnPastUnusableNumbers()
     const qsizetype longest = ProjectFileName::longestIn(QDir::temp());
     const QString longestNumber = QStringLiteral("项") + QString(longest - 13, u'1');
     const QString lineBreak = QStringLiteral("2011\n0002");
-    const QStringList unusable = {QStringLiteral("   "),          QStringLiteral(". ."),
-                                  lineBreak,                      QStringLiteral("201100000008"),
-                                  QStringLiteral("201100000009"), QStringLiteral("201100000010"),
+    const QStringList unusable = {QStringLiteral("   "),
+                                  QStringLiteral(". ."),
+                                  lineBreak,
+                                  QStringLiteral("201100000008"),
+                                  QStringLiteral("201100000009"),
+                                  QStringLiteral("201100000010"),
                                   longestNumber + u'1'}; // in the order of the numbers
     const QStringList good = {QStringLiteral("201100000001"), QStringLiteral("201100000002"),
                               QStringLiteral("201100000003"), longestNumber};
@@ -514,7 +519,8 @@ void TestDataFileCommands::ownFilesRefused()
     QFETCH(QString, spelling);
     Program program({project(QStringLiteral("201100000001"))});
     QVERIFY(writeBytes(program.path(kOfficeLibrary), "office library"));
-    QVERIFY(writeBytes(program.path(QStringLiteral("wobzel2011")), "\x7f" "ELF program"));
+    QVERIFY(writeBytes(program.path(QStringLiteral("wobzel2011")), "\x7f"
+                                                                   "ELF program"));
     const QString own = program.path(name);
     QString path = QDir(program.folder()).filePath(QStringLiteral("./") + name);
     if (spelling == u"relative")
@@ -552,6 +558,46 @@ void TestDataFileCommands::runningProgramRefused()
     program.click("CommandExcel", running);
     QCOMPARE(program.prompts.texts(), QStringList{kSubmitFailed});
     QCOMPARE(sha1(running), before);
+}
+
+void TestDataFileCommands::databaseCompanionsRefused_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("what");
+    QTest::newRow("submit to -journal")
+        << "CommandExcel" << kSubmitFailed << "-journal" << QStringLiteral("数据库日志文件");
+    QTest::newRow("report one to -wal")
+        << "Command1" << kSubmitFailed << "-wal" << QStringLiteral("数据库预写日志文件");
+    QTest::newRow("checking report to -shm through a link")
+        << "CommandSaveCheckReport"
+        << QStringLiteral("保存审核结果失败！请检查文件名或磁盘后重试。") << "-shm"
+        << QStringLiteral("数据库共享内存文件");
+}
+
+// The files SQLite keeps beside the database are the program's own too: SQLite would take a
+// file written there for its own and delete it.
+void TestDataFileCommands::databaseCompanionsRefused()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, failure);
+    QFETCH(QString, suffix);
+    QFETCH(QString, what);
+    Program program({project(QStringLiteral("201100000001"))});
+    const QString companion = program.path(RecordStore::databaseFileName() + suffix);
+    QString path = companion;
+    if (QByteArray(QTest::currentDataTag()).endsWith("link")) {
+        path = program.path(QStringLiteral("link.Txt"));
+        QVERIFY(QFile::link(companion, path));
+    }
+    const QStringList files = QDir(program.folder()).entryList(QDir::Files | QDir::System);
+    program.click(qPrintable(button), path);
+    QCOMPARE(program.prompts.texts(), QStringList{failure});
+    QCOMPARE(program.prompts.shown.last().details,
+             path + QStringLiteral("是本程序自己的") + what + QStringLiteral("。"));
+    QVERIFY(!QFileInfo::exists(companion));
+    QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::System), files);
 }
 
 void TestDataFileCommands::missingFileName()
