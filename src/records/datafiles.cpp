@@ -38,7 +38,7 @@ bool writeCurrent(RecordStore &store, const QString &path, QString *error)
 {
     if (!store.hasCurrent()) {
         if (error)
-            *error = QStringLiteral("no current record");
+            *error = QStringLiteral("没有当前记录。");
         return false;
     }
     KjFormat::Writer writer(path);

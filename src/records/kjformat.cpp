@@ -76,7 +76,7 @@ bool Writer::commit()
 QString Writer::errorString() const
 {
     return m_encoder.isValid() ? m_file.errorString()
-                               : QStringLiteral("no GBK text encoding available");
+                               : QStringLiteral("本机无法按 GBK 编码写入文字。");
 }
 
 } // namespace KjFormat

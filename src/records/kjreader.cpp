@@ -269,7 +269,7 @@ bool readFile(const QString &path, QVector<SurveyRecord> *records, ReadError *er
 {
     QStringDecoder decoder(Encoding);
     if (!decoder.isValid())
-        return cannotOpen(QStringLiteral("no GBK text decoding available"), error);
+        return cannotOpen(QStringLiteral("本机无法按 GBK 编码读取文字。"), error);
     const int fd = openRegularFile(path, error);
     if (fd < 0)
         return false;

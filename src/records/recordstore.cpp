@@ -59,7 +59,7 @@ bool RecordStore::fail(const QString &message)
 // Another program has deleted the row since it was read.
 QString RecordStore::rowGone()
 {
-    return tr("the row is no longer in the table");
+    return tr("这条记录已不在数据表中（已被其他程序删除）。");
 }
 
 bool RecordStore::open(const QString &folder, QString *error)
@@ -146,7 +146,7 @@ bool RecordStore::checkTable(QString *error)
         present << query.value(1).toString().toUpper();
     if (present.isEmpty()) {
         *error = query.lastError().isValid() ? query.lastError().text()
-                                             : tr("table %1 is missing").arg(tableName());
+                                             : tr("数据库中没有数据表 %1。").arg(tableName());
         // PRAGMA on a file that is not a database fails only on the first real read.
         QSqlQuery probe(m_db);
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
@@ -159,7 +159,7 @@ bool RecordStore::checkTable(QString *error)
             missing << name;
     }
     if (!missing.isEmpty()) {
-        *error = tr("table %1 lacks the columns %2").arg(tableName(), missing.join(u' '));
+        *error = tr("数据表 %1 缺少字段：%2。").arg(tableName(), missing.join(u' '));
         return false;
     }
     return true;
@@ -170,7 +170,7 @@ bool RecordStore::loadRows()
     // Read straight through SQLite: at start-up every value of every row is read once.
     sqlite3 *handle = sqliteHandle(m_db);
     if (!handle)
-        return fail(tr("the database driver gives no SQLite handle"));
+        return fail(tr("数据库驱动程序没有提供 SQLite 连接。"));
     const QByteArray sql = QStringLiteral("SELECT rowid,%1 FROM %2 ORDER BY JB02, rowid")
                                .arg(columnList(), tableName())
                                .toUtf8();
@@ -323,21 +323,21 @@ void RecordStore::announceCurrentRow()
 bool RecordStore::moveFirst()
 {
     if (m_rows.isEmpty())
-        return fail(tr("no rows"));
+        return fail(tr("数据库中没有任何记录。"));
     return moveTo(0);
 }
 
 bool RecordStore::moveLast()
 {
     if (m_rows.isEmpty())
-        return fail(tr("no rows"));
+        return fail(tr("数据库中没有任何记录。"));
     return moveTo(int(m_rows.size()) - 1);
 }
 
 bool RecordStore::moveTo(int index)
 {
     if (index < 0 || index >= m_rows.size())
-        return fail(tr("no such row"));
+        return fail(tr("没有这个位置的记录。"));
     if (!storeCurrent())
         return false;
     setPosition(State::OnRow, index);
@@ -347,7 +347,7 @@ bool RecordStore::moveTo(int index)
 bool RecordStore::moveNext()
 {
     if (m_state == State::PastTheEnd)
-        return fail(tr("past the end"));
+        return fail(tr("已在最后一条记录之后。"));
     if (!storeCurrent())
         return false;
     // A deleted row's place is taken by the row after it.
@@ -364,7 +364,7 @@ bool RecordStore::moveNext()
 bool RecordStore::movePrevious()
 {
     if (m_state == State::BeforeFirst)
-        return fail(tr("before the first row"));
+        return fail(tr("已在第一条记录之前。"));
     if (!storeCurrent())
         return false;
     const int previous = m_state == State::PastTheEnd ? int(m_rows.size()) - 1 : m_index - 1;
@@ -390,7 +390,7 @@ bool RecordStore::addNew()
 bool RecordStore::deleteCurrent()
 {
     if (!hasCurrent())
-        return fail(tr("no current row"));
+        return fail(tr("没有当前记录。"));
     const Row &row = m_rows[m_index];
     if (row.rowid != 0) {
         QSqlQuery query(m_db);
@@ -414,7 +414,7 @@ bool RecordStore::deleteCurrent()
 bool RecordStore::update()
 {
     if (!hasCurrent())
-        return fail(tr("no current row"));
+        return fail(tr("没有当前记录。"));
     return storeCurrent();
 }
 

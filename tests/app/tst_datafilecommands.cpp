@@ -622,6 +622,9 @@ void TestDataFileCommands::emptyTableSubmitFails()
     program.click("CommandExcel", file);
     program.click("Command1", file);
     QCOMPARE(program.prompts.texts(), QStringList() << kSubmitFailed << kSubmitFailed);
+    // The details in the program's language too.
+    QCOMPARE(program.prompts.shown[0].details, QStringLiteral("数据库中没有任何记录。"));
+    QCOMPARE(program.prompts.shown[1].details, QStringLiteral("没有当前记录。"));
     QVERIFY(!QFile::exists(file));
 }
 

@@ -188,6 +188,7 @@ private slots:
         w.commands().CommandDeleteItem_Click();
         QCOMPARE(w.prompts.lastText(),
                  QStringLiteral("删除项目失败！请检查数据或重新启动系统后重试。"));
+        QCOMPARE(w.prompts.shown.last().details, QStringLiteral("没有当前记录。"));
         w.commands().CommandDataInit_Click();
         QCOMPARE(w.prompts.lastText(),
                  QStringLiteral("删除项目失败！请检查数据或重新启动系统后重试。"));
@@ -215,6 +216,7 @@ private slots:
         QVERIFY(!w.panel(QStringLiteral("FrameDataList"))->isOpen());
         QCOMPARE(w.prompts.lastText(),
                  QStringLiteral("更新数据失败！请检查数据或重新启动系统后重试。"));
+        QCOMPARE(w.prompts.shown.last().details, QStringLiteral("数据库中没有任何记录。"));
     }
 
     void menuEntryOpensAListHiddenBehindAPage()
