@@ -123,12 +123,15 @@ private slots:
     void trailingLineEndAccepted();
     void distributeRefusesUnsafeNames();
     void distributeGoesOnPastUnusableNumbers();
+    void distributeRefusesAReadOnlyFile();
     void writersSeeUnstoredEdits();
     void ownFilesRefused_data();
     void ownFilesRefused();
+    void ownFileRefusalSaysWhatItIs();
     void runningProgramRefused();
     void databaseCompanionsRefused_data();
     void databaseCompanionsRefused();
+    void programNameElsewhereIsWritten();
     void missingFileName();
     void emptyTableSubmitFails();
     void failedSubmitTellsWhy();
@@ -462,6 +465,26 @@ void TestDataFileCommands::distributeGoesOnPastUnusableNumbers()
     QCOMPARE(QDir(full.path()).entryList(QDir::Files), QStringList());
 }
 
+// A project's file that is there but may not be written is told, and stays as it was.
+void TestDataFileCommands::distributeRefusesAReadOnlyFile()
+{
+    if (geteuid() == 0)
+        QSKIP("root may write any file");
+    Program program(
+        {project(QStringLiteral("201100000001")), project(QStringLiteral("201100000002"))});
+    QTemporaryDir out;
+    const QString kept = out.filePath(QStringLiteral("201100000001.kj"));
+    QVERIFY(writeBytes(kept, "earlier"));
+    QVERIFY(QFile::setPermissions(kept, QFile::ReadOwner));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(out.path());
+    program.click("CommandEachItem");
+    QDir::setCurrent(previous);
+    QCOMPARE(program.prompts.texts(), QStringList{notAFileName(QStringLiteral("201100000001"))});
+    QCOMPARE(readAll(kept), QByteArray("earlier"));
+    QVERIFY(QFile::exists(out.filePath(QStringLiteral("201100000002.kj"))));
+}
+
 // A project just added and typed, and an edit of a stored one, both not yet stored.
 void TestDataFileCommands::writersSeeUnstoredEdits()
 {
@@ -549,6 +572,19 @@ void TestDataFileCommands::ownFilesRefused()
     QCOMPARE(storedRows(program.folder()).size(), 1);
 }
 
+// The reason names the path as typed and what the file is to the program.
+void TestDataFileCommands::ownFileRefusalSaysWhatItIs()
+{
+    Program program({project(QStringLiteral("201100000001"))});
+    const QString typed = RecordStore::databaseFileName();
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(program.folder());
+    program.click("CommandExcel", typed);
+    QDir::setCurrent(previous);
+    QCOMPARE(program.prompts.shown.last().details,
+             typed + QStringLiteral("是本程序自己的数据库文件。"));
+}
+
 // The executable that runs is the program's own file wherever it lies.
 void TestDataFileCommands::runningProgramRefused()
 {
@@ -598,6 +634,24 @@ void TestDataFileCommands::databaseCompanionsRefused()
              path + QStringLiteral("是本程序自己的") + what + QStringLiteral("。"));
     QVERIFY(!QFileInfo::exists(companion));
     QCOMPARE(QDir(program.folder()).entryList(QDir::Files | QDir::System), files);
+}
+
+// A file named like the program's executable in another folder (where a file dialog leaves
+// the current folder) is an ordinary file.
+void TestDataFileCommands::programNameElsewhereIsWritten()
+{
+    Program program({project(QStringLiteral("201100000001"))});
+    QVERIFY(writeBytes(program.path(QStringLiteral("wobzel2011")), "executable"));
+    QTemporaryDir other;
+    const QString file = other.filePath(QStringLiteral("wobzel2011"));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(other.path());
+    program.click("CommandExcel", file);
+    QDir::setCurrent(previous);
+    QCOMPARE(program.prompts.texts(), QStringList{QStringLiteral("提交数据完成。数据已保存在") +
+                                                  file + QStringLiteral("中。")});
+    QCOMPARE(readAll(file), fileOf({program.store().row(0)}));
+    QCOMPARE(readAll(program.path(QStringLiteral("wobzel2011"))), QByteArray("executable"));
 }
 
 void TestDataFileCommands::missingFileName()

@@ -35,6 +35,8 @@ private slots:
     // Typing
     void digitFilter_data();
     void digitFilter();
+    void numberBoxTakesDigitsOnly_data();
+    void numberBoxTakesDigitsOnly();
     void descriptionQuotes();
 
     // Pickers
@@ -360,6 +362,27 @@ void TestFieldEntry::digitFilter()
     QTest::keyClick(focused(), Qt::Key_End);
     QTest::keyClick(focused(), Qt::Key_Backspace);
     QCOMPARE(text(qPrintable(field)), result.chopped(1));
+}
+
+// Every number box of the pages drops a typed letter; JF4002 alone takes any key.
+void TestFieldEntry::numberBoxTakesDigitsOnly_data()
+{
+    QTest::addColumn<Page>("page");
+    QTest::addColumn<QString>("field");
+    for (const FieldSpec &field : FieldCatalogue::fields()) {
+        if (field.kind == FieldKind::Number && field.codeName() != u"JF4002")
+            QTest::newRow(field.code) << field.page << field.codeName();
+    }
+}
+
+void TestFieldEntry::numberBoxTakesDigitsOnly()
+{
+    QFETCH(Page, page);
+    QFETCH(QString, field);
+    open(page);
+    focus(qPrintable(field));
+    QTest::keyClicks(focused(), QStringLiteral("1x2"));
+    QCOMPARE(text(qPrintable(field)), QStringLiteral("12"));
 }
 
 void TestFieldEntry::descriptionQuotes()

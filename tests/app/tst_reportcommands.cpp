@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -226,6 +227,22 @@ private slots:
         }
         QVERIFY(window.office->word.calls.isEmpty());
         QCOMPARE(window.store().currentIndex(), 0);
+    }
+
+    // A template no one may read is never handed to the word processor; the all-projects
+    // command says why.
+    void templateNoOneMayRead()
+    {
+        if (geteuid() == 0)
+            QSKIP("root may read any file");
+        Window window(kThree);
+        QVERIFY(QFile::setPermissions(window.path(QStringLiteral("2011模板.doc")), {}));
+        window.prompts.answers << true;
+        window.click("CommandReports");
+        QCOMPARE(window.prompts.texts(), (QStringList{kQuestion, kFailed}));
+        QVERIFY2(window.prompts.shown.last().details.contains(u"无法读取"),
+                 qPrintable(window.prompts.shown.last().details));
+        QVERIFY(window.office->word.calls.isEmpty());
     }
 
     void print_data()

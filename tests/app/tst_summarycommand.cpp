@@ -86,6 +86,9 @@ private slots:
         // Why, in the details: one line an output.
         QCOMPARE(f.prompts.shown[1].details.count(u'\n'), 1);
         QVERIFY(f.prompts.shown[1].details.startsWith(kTemplates[0] + "_2011.xls："));
+        // The missing template is named on its output's line.
+        const QString firstLine = f.prompts.shown[1].details.section(u'\n', 0, 0);
+        QVERIFY2(firstLine.contains(f.path(kTemplates[0] + ".xls")), qPrintable(firstLine));
         QCOMPARE(f.prompts.shown[1].icon, MessageIcon::Exclamation);
     }
 

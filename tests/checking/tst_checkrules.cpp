@@ -82,6 +82,7 @@ private slots:
         row("clean record", {}, {});
         // cover and table 1
         row("1 person name of one character", {"JB412=李"}, {T1_41});
+        row("1 third person name of one character", {"JB413=赵"}, {T1_41});
         row("1 person names of two characters", {"JB411=张三", "JB413=赵六"}, {});
         row("2 birth year 1930 and 2000 pass", {"JB431=1930", "JB433=2000"}, {});
         row("2 birth year 1929", {"JB432=1929"}, {T1_43});

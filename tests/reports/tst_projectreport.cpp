@@ -84,6 +84,13 @@ void TestProjectReport::bookmarkGetsItsFieldAsShownAndCut_data()
         {"JB421", "1.男", "JB421", "1.男"},
         {"JB54", "2.企业", "JB54", "2.企业"},
         {"JB27", "", "JB27", ""},
+        {"JB27", "2.应用研究", "JB27", "2"},
+        {"JB64", "4.自有技术", "JB64", "4"},
+        {"JB65", "11.专利", "JB65", "11"},
+        {"JB71", "3.拖延", "JB71", "3"},
+        {"JB81", "2.否", "JB81", "2"},
+        {"JB83", "1.国际领先", "JB83", "1"},
+        {"JGCSCD", "2.中试", "JGCSCD", "2"},
         {"JF4002", "12.5", "JF4002", "13"}, // as its number box shows it
     };
     for (const auto &row : rows) {

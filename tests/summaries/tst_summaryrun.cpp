@@ -233,6 +233,20 @@ private slots:
                               "saveAs " + outputPath, "close"}));
     }
 
+    // A cell write that fails stores nothing: the earlier output stays as it was.
+    void failedCellWriteKeepsTheEarlierOutput()
+    {
+        Folder f(Records{{"JG802=1"}});
+        const SummaryDefinition &d = summary("SumPapers");
+        f.templateOf(d);
+        FakeWorkbook &earlier = f.office.workbooks[f.path(d.outputFileName())];
+        earlier.setText(2, 2, QStringLiteral("旧汇总"));
+        const FakeWorkbook before = earlier;
+        f.office.cellWritesFail = true;
+        QVERIFY(!f.run(d).written);
+        QCOMPARE(f.office.workbooks.value(f.path(d.outputFileName())).cells, before.cells);
+    }
+
     // The walk reads the records as stored (the pending edit included, and stored), tells the
     // boxes once, and ends on the first record.
     void walkReadsStoredRecordsAndEndsOnTheFirst()

@@ -46,6 +46,14 @@ OfficeStatus FakeSpreadsheet::step(const QString &call)
     return OfficeStatus::success();
 }
 
+OfficeStatus FakeSpreadsheet::writeStep(const QString &call)
+{
+    const OfficeStatus status = step(call);
+    if (status.ok() && m_office.cellWritesFail)
+        return OfficeStatus::failure(QStringLiteral("单元格无法写入（测试）。"));
+    return status;
+}
+
 OfficeStatus FakeSpreadsheet::open(const QString &path)
 {
     close();
@@ -71,7 +79,7 @@ OfficeStatus FakeSpreadsheet::readCell(int row, int column, CellValue *value)
 
 OfficeStatus FakeSpreadsheet::writeCell(int row, int column, const QString &text)
 {
-    const OfficeStatus status = step(QStringLiteral("writeCell %1,%2").arg(row).arg(column));
+    const OfficeStatus status = writeStep(QStringLiteral("writeCell %1,%2").arg(row).arg(column));
     if (status.ok())
         m_workbook.setText(row, column, text);
     return status;
@@ -95,11 +103,11 @@ OfficeStatus FakeSpreadsheet::readBlock(CellBlock *block)
 
 OfficeStatus FakeSpreadsheet::writeBlock(const CellBlock &block)
 {
-    const OfficeStatus status = step(QStringLiteral("writeBlock %1,%2 %3x%4")
-                                         .arg(block.top())
-                                         .arg(block.left())
-                                         .arg(block.rows())
-                                         .arg(block.columns()));
+    const OfficeStatus status = writeStep(QStringLiteral("writeBlock %1,%2 %3x%4")
+                                              .arg(block.top())
+                                              .arg(block.left())
+                                              .arg(block.rows())
+                                              .arg(block.columns()));
     if (!status.ok())
         return status;
     for (int r = block.top(); r <= block.bottom(); ++r) {

@@ -50,6 +50,7 @@ public:
 
 private:
     OfficeStatus step(const QString &call);
+    OfficeStatus writeStep(const QString &call);
 
     FakeOffice &m_office;
     FakeWorkbook m_workbook;
@@ -116,6 +117,7 @@ public:
     QMap<QString, FakeDocumentFile> documents; // the .doc files there are
     QSet<QString> deniedPaths;                 // reading or writing these gives error 70
     bool cannotStart = false;                  // the office cannot be started at all
+    bool cellWritesFail = false;               // writeCell and writeBlock fail
     int spreadsheetsCreated = 0;
     QStringList spreadsheetCalls; // "open PATH", "readCell 2,3", "writeBlock 1,1 200x22" ...
     FakeWordApp word;
