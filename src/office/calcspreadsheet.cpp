@@ -196,8 +196,13 @@ struct CalcSpreadsheet::Impl
     Reference<css::sheet::XSpreadsheet> sheet;
     int generation = 0;
 
+    // A call without an open workbook: none was opened, or the office that held it has ended
+    // since (its workbook went with it), which is the office's failure, not the workbook's.
     OfficeStatus notOpen() const
     {
+        if (document.is())
+            return {OfficeStatus::OfficeStopped,
+                    QStringLiteral("办公软件已退出，打开的工作簿随之关闭。")};
         return OfficeStatus::failure(QStringLiteral("没有打开的工作簿。"));
     }
     bool usable() const

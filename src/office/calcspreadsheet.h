@@ -8,7 +8,8 @@ class OfficeProcess;
 
 // The spreadsheet application object over LibreOffice Calc. The workbook is opened as an
 // untitled copy of its file, so the file is never changed or locked; saveAs writes a new file
-// (under a temporary name first, renamed when complete).
+// (under a temporary name first, renamed when complete). When the office ends while a workbook
+// is open, every later read, write or store fails with OfficeStopped.
 class CalcSpreadsheet : public Spreadsheet
 {
 public:

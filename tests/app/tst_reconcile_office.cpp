@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <memory>
+#include <sys/wait.h>
 
 namespace {
 
@@ -34,6 +36,40 @@ bool writePlanList(LibreOfficeSuite &suite, const QString &path, const QList<Pla
     sheet.close();
     return ok;
 }
+
+// The office of the test program, ended as soon as a workbook is open: the spreadsheet then
+// holds a workbook of an office that is gone when it is read.
+class OfficeEndingAfterOpen : public OfficeSuite
+{
+public:
+    explicit OfficeEndingAfterOpen(LibreOfficeSuite &suite) : m_suite(suite) {}
+    std::unique_ptr<Spreadsheet> createSpreadsheet() override
+    {
+        return std::make_unique<Sheet>(m_suite.process());
+    }
+    WordApp &wordApp() override { return m_suite.wordApp(); }
+
+private:
+    class Sheet : public CalcSpreadsheet
+    {
+    public:
+        explicit Sheet(OfficeProcess &process) : CalcSpreadsheet(process), m_process(process) {}
+        OfficeStatus open(const QString &path) override
+        {
+            const OfficeStatus status = CalcSpreadsheet::open(path);
+            const pid_t office = pid_t(m_process.processId());
+            siginfo_t ended = {};
+            if (office > 0 && ::kill(office, SIGKILL) == 0) // waited for; reaped by its owner
+                ::waitid(P_PID, id_t(office), &ended, WEXITED | WNOWAIT);
+            return status;
+        }
+
+    private:
+        OfficeProcess &m_process;
+    };
+
+    LibreOfficeSuite &m_suite;
+};
 
 struct Project
 {
@@ -113,6 +149,21 @@ private slots:
                  QStringList{QStringLiteral("读取") + QDir(dir.path()).filePath("2011计划.xls") +
                              QStringLiteral("失败！项目上报情况核对未完成。")});
         QCOMPARE(form.checkReport()->toPlainText(), QStringLiteral("earlier report"));
+    }
+
+    // An office that ends while the list is read is told as the office failing, not the list.
+    void officeEndingDuringTheReadIsTheOffice()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writePlanList(suite(), QDir(dir.path()).filePath("2011计划.xls"),
+                              {{"201100000001", "甲项目", "甲单位", "重点", "12.5"}}));
+        TestWindow form(dir.path(), std::make_unique<OfficeEndingAfterOpen>(suite()));
+        QVERIFY2(form.load(), qPrintable(form.loadError));
+        form.checkCommands().CommandItem_Click();
+        QCOMPARE(form.prompts.texts(),
+                 QStringList{QStringLiteral("办公软件无法使用！项目上报情况核对未完成。")});
+        QVERIFY2(form.prompts.shown.last().details.contains(QStringLiteral("办公软件已退出")),
+                 qPrintable(form.prompts.shown.last().details));
     }
 
     void unreadableWorkbookIsAFailure()

@@ -128,6 +128,75 @@ void fillCellsToKeep(const Reference<css::lang::XComponent> &workbook, bool with
     }
 }
 
+// A zip archive of `entries` (name, bytes), stored uncompressed.
+QByteArray storedZip(const QList<QPair<QByteArray, QByteArray>> &entries)
+{
+    QByteArray zip, directory;
+    const auto u16 = [](QByteArray &out, quint32 v) { out.append(char(v)).append(char(v >> 8)); };
+    const auto u32 = [&](QByteArray &out, quint32 v) {
+        u16(out, v);
+        u16(out, v >> 16);
+    };
+    for (const auto &[name, data] : entries) {
+        quint32 crc = 0xffffffffu;
+        for (const char byte : data) {
+            crc ^= quint8(byte);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+        }
+        // What a local header and a directory entry share: version 2.0, no flags, stored,
+        // 1980-01-01, the CRC, both sizes, the name's length and no extra field.
+        QByteArray shared;
+        for (const quint32 v : {20u, 0u, 0u, 0u, 0x21u})
+            u16(shared, v);
+        for (const quint32 v : {~crc, quint32(data.size()), quint32(data.size())})
+            u32(shared, v);
+        u16(shared, quint32(name.size()));
+        u16(shared, 0);
+        u32(directory, 0x02014b50);
+        u16(directory, 20);
+        directory += shared + QByteArray(10, '\0'); // no comment, disk 0, no attributes
+        u32(directory, quint32(zip.size()));
+        directory += name;
+        u32(zip, 0x04034b50);
+        zip += shared + name + data;
+    }
+    const quint32 directoryAt = quint32(zip.size());
+    zip += directory;
+    u32(zip, 0x06054b50);
+    u32(zip, 0);
+    u16(zip, quint32(entries.size()));
+    u16(zip, quint32(entries.size()));
+    u32(zip, quint32(directory.size()));
+    u32(zip, directoryAt);
+    u16(zip, 0);
+    return zip;
+}
+
+// Writes an OpenDocument spreadsheet whose sheets are `tables` (table:table elements): made
+// here, so that it holds what the office itself would never write.
+bool writeOds(const QString &path, const QByteArray &tables)
+{
+    const QByteArray type("application/vnd.oasis.opendocument.spreadsheet");
+    const QByteArray manifest =
+        "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\""
+        " manifest:version=\"1.2\"><manifest:file-entry manifest:full-path=\"/\""
+        " manifest:media-type=\"" +
+        type +
+        "\"/><manifest:file-entry manifest:full-path=\"content.xml\""
+        " manifest:media-type=\"text/xml\"/></manifest:manifest>";
+    const QByteArray content =
+        "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+        " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
+        " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" office:version=\"1.2\">"
+        "<office:body><office:spreadsheet>" +
+        tables + "</office:spreadsheet></office:body></office:document-content>";
+    const QByteArray zip = storedZip(
+        {{"mimetype", type}, {"META-INF/manifest.xml", manifest}, {"content.xml", content}});
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(zip) == zip.size();
+}
+
 } // namespace
 
 class TestCalcSpreadsheet : public QObject
@@ -152,6 +221,8 @@ private slots:
     void failuresHaveTheirClass();
     void laterCallsFailAfterAFailedOpen();
     void workbookWithAPasswordIsNotOpened();
+    void loadWithoutAnswerIsTheOffice();
+    void workbookOpenedWithAWarningIsRead();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -533,6 +604,54 @@ void TestCalcSpreadsheet::workbookWithAPasswordIsNotOpened()
              QStringLiteral("打开工作簿“加密.xls”失败：工作簿有密码保护，无法打开。"));
     QCOMPARE(status.number(), int(OfficeStatus::OtherFailure));
     QVERIFY(!sheet.isOpen());
+}
+
+// A load that outlasts the call timeout (a hundred million cells keep the office busy for about
+// ten seconds on a current machine) is the office not answering: it is ended, and the workbook
+// is not blamed.
+void TestCalcSpreadsheet::loadWithoutAnswerIsTheOffice()
+{
+    const QString name = path(QStringLiteral("项目清单.ods"));
+    QVERIFY(writeOds(name, "<table:table table:name=\"表1\">"
+                           "<table:table-row table:number-rows-repeated=\"100000\">"
+                           "<table:table-cell table:number-columns-repeated=\"1000\""
+                           " office:value-type=\"float\" office:value=\"1\"/>"
+                           "</table:table-row></table:table>"));
+    const int timeout = m_office.callTimeout();
+    m_office.setCallTimeout(1000);
+    const auto restore = qScopeGuard([&] {
+        m_office.setCallTimeout(timeout);
+        m_office.start();
+    });
+    CalcSpreadsheet sheet(m_office);
+    const OfficeStatus status = sheet.open(name);
+    QCOMPARE(status.number(), int(OfficeStatus::OfficeStopped));
+    QVERIFY2(status.text().contains(QStringLiteral("没有响应")), qPrintable(status.text()));
+    QVERIFY(!sheet.isOpen());
+}
+
+// A workbook the office opens with a warning (a cell beyond its last column, left out) opens,
+// and the cells of its first sheet read as they stand.
+void TestCalcSpreadsheet::workbookOpenedWithAWarningIsRead()
+{
+    const QString name = path(QStringLiteral("超宽.ods"));
+    QVERIFY(writeOds(name, "<table:table table:name=\"表1\"><table:table-row>"
+                           "<table:table-cell office:value-type=\"string\">"
+                           "<text:p>项目编号</text:p></table:table-cell>"
+                           "<table:table-cell office:value-type=\"float\" office:value=\"12.5\"/>"
+                           "<table:table-cell table:number-columns-repeated=\"16384\"/>"
+                           "<table:table-cell office:value-type=\"float\" office:value=\"7\"/>"
+                           "</table:table-row><table:table-row>"
+                           "<table:table-cell office:value-type=\"float\" office:value=\"3\"/>"
+                           "</table:table-row></table:table>"));
+    CalcSpreadsheet sheet(m_office);
+    const OfficeStatus status = sheet.open(name);
+    QVERIFY2(status.ok(), qPrintable(status.text()));
+    CellBlock block(1, 1, 2, 2);
+    QVERIFY(sheet.readBlock(&block).ok());
+    QCOMPARE(block.value(1, 1), CellValue::fromText(QStringLiteral("项目编号")));
+    QCOMPARE(block.value(1, 2), CellValue::fromNumber(12.5));
+    QCOMPARE(block.value(2, 1), CellValue::fromNumber(3));
 }
 
 QTEST_GUILESS_MAIN(TestCalcSpreadsheet)
