@@ -287,19 +287,16 @@ OfficeStatus CalcSpreadsheet::Impl::notAWorkbook(const QString &what, const QStr
     if (!type.isEmpty())
         qCInfo(lcOffice).noquote() << what << "refused: the office detects the type" << type
                                    << "for the import filter" << filter;
+    const QString refusal =
+        QStringLiteral("%1失败：文件不是 Excel 或 OpenDocument 格式的工作簿").arg(what);
     if (readsAsText(type, filter))
-        return OfficeStatus::failure(
-            QStringLiteral("%1失败：文件不是 Excel 或 OpenDocument 格式的工作簿，或者已损坏。")
-                .arg(what));
+        return OfficeStatus::failure(refusal + QStringLiteral("，或者已损坏。"));
     QString shown = displayName("com.sun.star.document.FilterFactory", filter);
     if (shown.isEmpty())
         shown = displayName("com.sun.star.document.TypeDetection", type);
     if (shown.isEmpty())
-        return OfficeStatus::failure(
-            QStringLiteral("%1失败：文件不是 Excel 或 OpenDocument 格式的工作簿。").arg(what));
-    return OfficeStatus::failure(
-        QStringLiteral("%1失败：文件不是 Excel 或 OpenDocument 格式的工作簿（它的格式是“%2”）。")
-            .arg(what, shown));
+        return OfficeStatus::failure(refusal + QStringLiteral("。"));
+    return OfficeStatus::failure(refusal + QStringLiteral("（它的格式是“%1”）。").arg(shown));
 }
 
 // The name the office shows its users for the entry `name` of its registry `service` (types or
