@@ -332,7 +332,8 @@ void TestDataFileCommands::damagedFileRefused_data()
     QTest::newRow("link to /dev/zero") << QByteArray() << notAFile << QStringLiteral("device");
     QTest::newRow("directory") << QByteArray() << notAFile << QStringLiteral("directory");
     QTest::newRow("larger than an append can take")
-        << QByteArray() << QStringLiteral("太大") << QStringLiteral("sparse");
+        << QByteArray() << QStringLiteral("太大：一次最多追加250000条记录、256MB")
+        << QStringLiteral("sparse");
 }
 
 void TestDataFileCommands::damagedFileRefused()

@@ -124,6 +124,14 @@ private slots:
         QCOMPARE(window->dataControl()->caption(), QStringLiteral("-3/3"));
     }
 
+    void positionCaptionOfTheOnlyProject()
+    {
+        QTemporaryDir dir;
+        QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}));
+        auto window = openWindow(dir.path());
+        QCOMPARE(window->dataControl()->caption(), QStringLiteral("1/1"));
+    }
+
     void numberBoxVisitKeepsTheStoredValue()
     {
         QTemporaryDir dir;

@@ -110,6 +110,7 @@ private slots:
         QTest::newRow("folder") << "folder";
         QTest::newRow("FIFO") << "FIFO";
         QTest::newRow("link into a missing folder") << "dangling link"; // no lock can be had
+        QTest::newRow("table lacking one column") << "lacking JL170";
     }
     void unusableDatabaseEndsTheStart()
     {
@@ -125,6 +126,9 @@ private slots:
             QCOMPARE(::mkfifo(QFile::encodeName(database).constData(), 0600), 0);
         if (kind == u"dangling link")
             QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone/wobzel2011.db")), database));
+        if (kind == u"lacking JL170")
+            QVERIFY(addTestProjects(dir.path(), {{"1", "a"}}) &&
+                    OtherConnection(dir.path()).exec("ALTER TABLE kjxmzxqk DROP COLUMN JL170"));
         file.close();
         ScriptedPrompts prompts;
         const QString text = QStringLiteral("数据库文件无法打开：") + database;
@@ -134,6 +138,8 @@ private slots:
         QVERIFY(!run.start());
         QCOMPARE(prompts.texts(), QStringList{text});
         QVERIFY(!prompts.shown[0].details.isEmpty());
+        if (kind == u"lacking JL170") // the column named, in the user's words
+            QCOMPARE(prompts.shown[0].details, QStringLiteral("数据表 kjxmzxqk 缺少字段：JL170。"));
     }
 
     void terminationStoresAndEnds_data()

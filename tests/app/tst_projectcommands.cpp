@@ -133,11 +133,20 @@ private slots:
         QCOMPARE(w.prompts.lastText(), message);
     }
 
+    void locateByEnterKey_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    }
     void locateByEnterKey()
     {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
         Window w({{"200100000001", "a"}, {"200100000002", "b"}});
         w.queryBox()->setText(QStringLiteral("200100000002"));
-        QTest::keyClick(w.queryBox(), Qt::Key_Return);
+        QTest::keyClick(w.queryBox(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(w.number(), QStringLiteral("200100000002"));
     }
 

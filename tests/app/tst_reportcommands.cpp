@@ -285,6 +285,51 @@ private slots:
         QCOMPARE(word.documentCount(), 0);
         QVERIFY(!word.isRunning());
     }
+
+    // The title, icon and buttons each question and message of the commands comes with.
+    void titlesAndIcons_data()
+    {
+        using Buttons = ScriptedPrompts::Shown::Buttons;
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("number"); // of the only project
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("text"); // of the last message
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<int>("buttons");
+        const int information = int(MessageIcon::Information);
+        QTest::newRow("all-projects question")
+            << "CommandReports"
+            << "201101010001" << false << kQuestion << kTitle << int(MessageIcon::Question)
+            << int(Buttons::OkCancel);
+        QTest::newRow("all made") << "CommandReports"
+                                  << "201101010001" << true << kAllMade << kShortTitle
+                                  << information << int(Buttons::Ok);
+        QTest::newRow("print, never made") << "CommandPrint"
+                                           << "201101010001" << false << kNotMade << kShortTitle
+                                           << information << int(Buttons::Ok);
+        QTest::newRow("print, a number that names no file")
+            << "CommandPrint"
+            << "2011/1" << false << kNotMade << kShortTitle << information << int(Buttons::Ok);
+    }
+    void titlesAndIcons()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, number);
+        QFETCH(bool, answer);
+        QFETCH(QString, text);
+        QFETCH(QString, title);
+        QFETCH(int, icon);
+        QFETCH(int, buttons);
+        Window window({{number, QStringLiteral("甲")}});
+        window.prompts.answers << answer;
+        window.click(qPrintable(command));
+        QCOMPARE(window.prompts.lastText(), text);
+        const ScriptedPrompts::Shown &shown = window.prompts.shown.last();
+        QCOMPARE(shown.title, title);
+        QCOMPARE(int(shown.icon), icon);
+        QCOMPARE(int(shown.buttons), buttons);
+    }
 };
 
 QTEST_MAIN(TestReportCommands)

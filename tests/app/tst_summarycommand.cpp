@@ -92,6 +92,31 @@ private slots:
         QCOMPARE(f.prompts.shown[1].icon, MessageIcon::Exclamation);
     }
 
+    // The warning answers a refused file alone: a missing template is only named.
+    void excelResidentWarningForALockedFileOnly_data()
+    {
+        QTest::addColumn<bool>("lockedOutput"); // else a missing template
+        QTest::addColumn<int>("warnings");
+        QTest::newRow("missing template alone") << false << 0;
+        QTest::newRow("locked output alone") << true << 1;
+    }
+    void excelResidentWarningForALockedFileOnly()
+    {
+        QFETCH(bool, lockedOutput);
+        QFETCH(int, warnings);
+        Fixture f(lockedOutput ? QStringList() : QStringList{kTemplates[4]});
+        if (lockedOutput)
+            f.office->deniedPaths << f.path(kTemplates[4] + "_2011.xls");
+        f.click();
+        QCOMPARE(f.prompts.texts().count(kExcelResident), warnings);
+        QCOMPARE(f.prompts.texts().size(), warnings + 1);
+        if (warnings) {
+            QCOMPARE(f.prompts.shown[0].title, QStringLiteral("科技项目统计"));
+            QCOMPARE(f.prompts.shown[0].icon, MessageIcon::Exclamation);
+        }
+        QVERIFY(f.prompts.lastText().contains(kTemplates[4] + "_2011.xls"));
+    }
+
     void officeThatCannotStartIsTriedOnce()
     {
         Fixture f;

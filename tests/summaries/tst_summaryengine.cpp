@@ -3,7 +3,9 @@
 #include "codetables.h"
 #include "personcolumns.h"
 #include "sumgrid.h"
+#include "summarydefinitions.h"
 #include "summaryreadings.h"
+#include "surveyrecord.h"
 
 #include <QSet>
 #include <QTest>
@@ -78,6 +80,45 @@ private slots:
         };
         for (const auto &c : cases)
             QVERIFY2(B::rowOf(c.band, QString::fromUtf8(c.text)) == c.row, c.text);
+    }
+
+    // Each plan category has its own row of the band and its own column pair (projects, then
+    // amount) in the by-plan summaries, in the order of the sheet.
+    void planCategoryRowAndColumns_data()
+    {
+        QTest::addColumn<QString>("plan");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("countColumn");
+        QTest::newRow("1100") << "1100.重大科技专项" << 38 << 4;
+        QTest::newRow("2101") << "2101.重大科技攻关" << 39 << 6;
+        QTest::newRow("2102") << "2102.重点科技攻关" << 40 << 8;
+        QTest::newRow("2201") << "2201-2203.科技成果转化" << 41 << 10;
+        QTest::newRow("2300") << "2300.基础与前沿技术研究" << 42 << 12;
+        QTest::newRow("2400") << "2400.软科学研究" << 43 << 14;
+        QTest::newRow("3400") << "3400" << 44 << 16;
+        QTest::newRow("4100") << "4100.杰出青年科学基金" << 45 << 18;
+        QTest::newRow("4200") << "4200.杰出人才创新基金" << 46 << 20;
+        QTest::newRow("4300") << "4300" << 47 << 22;
+        QTest::newRow("5100") << "5100.科技富民强县专项" << 48 << 24;
+        QTest::newRow("2105") << "2105.高新技术产业化项目" << 49 << 26;
+    }
+    void planCategoryRowAndColumns()
+    {
+        QFETCH(QString, plan);
+        QFETCH(int, row);
+        QFETCH(int, countColumn);
+        QCOMPARE(BreakdownRows::rowOf(BreakdownRows::PlanCategory, plan), row);
+        SurveyRecord record;
+        record.setValue(u"JB61", plan);
+        record.setValue(u"JF1102", QStringLiteral("7"));
+        Contributions added;
+        SummaryDefinitions::find(QStringLiteral("SumProvincialFundsByPlan"))
+            ->step->contributions(record, added);
+        QCOMPARE(added.size(), 2);
+        QCOMPARE(added[0].column, countColumn);
+        QCOMPARE(added[0].value, 1.0);
+        QCOMPARE(added[1].column, countColumn + 1);
+        QCOMPARE(added[1].value, 7.0);
     }
 
     void readings()

@@ -17,6 +17,7 @@ public:
         QString title;
         MessageIcon icon;
         QString details; // a message's detailed text
+        enum class Buttons { Ok, OkCancel, YesNo } buttons = Buttons::Ok;
     };
 
     QQueue<QString> inputs;    // answers of input boxes
@@ -30,18 +31,18 @@ public:
     void message(const QString &text, const QString &title, MessageIcon icon,
                  const QString &details = QString()) override
     {
-        shown << Shown{text, title, icon, details};
+        shown << Shown{text, title, icon, details, Shown::Buttons::Ok};
         if (whileShown)
             whileShown(text);
     }
     bool askOkCancel(const QString &text, const QString &title) override
     {
-        shown << Shown{text, title, MessageIcon::Question, {}};
+        shown << Shown{text, title, MessageIcon::Question, {}, Shown::Buttons::OkCancel};
         return answers.isEmpty() ? false : answers.dequeue();
     }
     bool askYesNo(const QString &text, const QString &title) override
     {
-        shown << Shown{text, title, MessageIcon::Question, {}};
+        shown << Shown{text, title, MessageIcon::Question, {}, Shown::Buttons::YesNo};
         return answers.isEmpty() ? false : answers.dequeue();
     }
     bool askYesNoDefaultNo(const QString &text, const QString &title) override
@@ -50,7 +51,7 @@ public:
     }
     QString input(const QString &prompt, const QString &title) override
     {
-        shown << Shown{prompt, title, MessageIcon::None, {}};
+        shown << Shown{prompt, title, MessageIcon::None, {}, Shown::Buttons::OkCancel};
         return inputs.isEmpty() ? QString() : inputs.dequeue();
     }
     QString saveFileName(const FileDialogSetup &setup) override
