@@ -135,6 +135,8 @@ private slots:
     void missingFileName();
     void emptyTableSubmitFails();
     void failedSubmitTellsWhy();
+    void fullDiskIsNamed_data();
+    void fullDiskIsNamed();
 };
 
 void TestDataFileCommands::roundTripIntoEmptyProgram()
@@ -691,6 +693,35 @@ void TestDataFileCommands::failedSubmitTellsWhy()
     program.click("CommandExcel", path);
     QCOMPARE(program.prompts.texts(), QStringList{kSubmitFailed});
     QCOMPARE(program.prompts.shown.last().details, qt_error_string(ENOENT));
+}
+
+void TestDataFileCommands::fullDiskIsNamed_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("submit") << QStringLiteral("CommandExcel");
+    QTest::newRow("report one") << QStringLiteral("Command1");
+    QTest::newRow("distribute") << QStringLiteral("CommandEachItem");
+}
+
+// Records few enough to wait in the file's buffer until it is written out: the reason is the
+// file system's, not that of the write cancelled after it.
+void TestDataFileCommands::fullDiskIsNamed()
+{
+    QFETCH(QString, button);
+    Program program(
+        {project(QStringLiteral("201100000001")), project(QStringLiteral("201100000002"))});
+    QTemporaryDir full;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(full.path());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^数据提交失败！")));
+    {
+        const FileSizeLimit limit(64);
+        program.click(qPrintable(button), full.filePath(QStringLiteral("up.kj")));
+    }
+    QDir::setCurrent(previous);
+    QCOMPARE(program.prompts.texts(), QStringList{kSubmitFailed});
+    QCOMPARE(program.prompts.shown.last().details, qt_error_string(EFBIG));
+    QCOMPARE(QDir(full.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 QTEST_MAIN(TestDataFileCommands)
