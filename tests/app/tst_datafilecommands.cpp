@@ -442,6 +442,8 @@ void TestDataFileCommands::distributeGoesOnPastUnusableNumbers()
     QStringList expected;
     for (const QString &n : unusable)
         expected << notAFileName(n);
+    // The names that lead to the program's own files are told as such.
+    expected[4] = expected[5] = kSubmitFailed;
     QCOMPARE(program.prompts.texts(), expected);
     QStringList written;
     for (const QString &n : good)
@@ -534,6 +536,9 @@ void TestDataFileCommands::ownFilesRefused_data()
             }
         }
     }
+    QTest::newRow("distribute, the project's file a link to the database")
+        << QStringLiteral("CommandEachItem") << kSubmitFailed << RecordStore::databaseFileName()
+        << QStringLiteral("project's file");
 }
 
 void TestDataFileCommands::ownFilesRefused()
@@ -559,6 +564,10 @@ void TestDataFileCommands::ownFilesRefused()
     if (spelling == u"hard link") {
         path = program.path(QStringLiteral("hard.kj"));
         QCOMPARE(link(QFile::encodeName(own).constData(), QFile::encodeName(path).constData()), 0);
+    }
+    if (spelling == u"project's file") { // where the distribute command writes the project
+        path = program.path(QStringLiteral("201100000001.kj"));
+        QVERIFY(QFile::link(own, path));
     }
     const QByteArray before = sha1(own);
     const QStringList files = QDir(program.folder()).entryList(QDir::Files | QDir::System);
