@@ -5,6 +5,7 @@
 #include "datafiles.h"
 #include "failure.h"
 #include "kjformat.h"
+#include "projectfilename.h"
 #include "prompts.h"
 #include "recordstore.h"
 #include "waitcursor.h"
@@ -169,10 +170,19 @@ void DataFileCommands::CommandEachItem_Click()
 {
     QStringList refused;
     QString reason;
+    const QDir folder = QDir::current();
     const bool ok =
-        DataFiles::distribute(m_store, QDir::current(), programFiles(m_folder), &refused, &reason);
-    // A number that cannot name a file: that project alone is left out.
+        DataFiles::distribute(m_store, folder, programFiles(m_folder), &refused, &reason);
+    // A number that cannot name a file: that project alone is left out. A name that leads to
+    // one of the program's own files is told as that.
+    const qsizetype longestName = refused.isEmpty() ? 0 : ProjectFileName::longestIn(folder);
     for (const QString &number : refused) {
+        QString ownFile;
+        if (ProjectFileName::isUsable(number, KjFormat::fileSuffix(), longestName) &&
+            !mayWriteOver(folder.filePath(number + KjFormat::fileSuffix()), m_folder, &ownFile)) {
+            failure(ownFile);
+            continue;
+        }
         message(QStringLiteral("数据提交失败！项目编号“") + number +
                     QStringLiteral("”不能用作数据文件名。") + kRetry,
                 Captions::messageTitle());

@@ -126,11 +126,12 @@ void ReportCommands::CommandPrint_Click()
 {
     const QString notFound = QStringLiteral("报表文件没有找到，请重新生成报表文件。");
     const QString path = ProjectReport::reportPath(m_folder, m_store.shownText(u"JB02"));
+    WordApp &word = m_office().wordApp();
     if (path.isEmpty()) { // a number that names no file has no report
         message(notFound, Captions::shortTitle());
+        word.quit();
         return;
     }
-    WordApp &word = m_office().wordApp();
     std::optional<WaitCursor> wait(std::in_place);
     OfficeStatus status = word.addDocument(path);
     if (status.ok())

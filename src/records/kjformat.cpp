@@ -60,12 +60,28 @@ bool Writer::write(const SurveyRecord &record, const QString &emptyText)
     return !m_failed;
 }
 
+// The disk may take a write in part only: the rest is written again while it takes more, so
+// that a disk that takes no more tells why.
+bool Writer::flush()
+{
+    qint64 waiting = m_file.bytesToWrite();
+    while (!m_file.flush()) {
+        const qint64 left = m_file.bytesToWrite();
+        if (left == 0 || left >= waiting)
+            return false;
+        waiting = left;
+    }
+    return true;
+}
+
 bool Writer::commit()
 {
     // QSaveFile puts its file in place even when writing out its last buffered bytes fails
     // (a full disk): those are written out first.
-    if (m_failed || !m_file.flush()) {
+    if (m_failed || !flush()) {
         m_failed = true;
+        // Cancelling puts its own words in place of the file system's.
+        m_cancelledBecause = m_file.errorString();
         m_file.cancelWriting();
         return false;
     }
@@ -75,8 +91,9 @@ bool Writer::commit()
 
 QString Writer::errorString() const
 {
-    return m_encoder.isValid() ? m_file.errorString()
-                               : QStringLiteral("本机无法按 GBK 编码写入文字。");
+    if (!m_encoder.isValid())
+        return QStringLiteral("本机无法按 GBK 编码写入文字。");
+    return m_cancelledBecause.isEmpty() ? m_file.errorString() : m_cancelledBecause;
 }
 
 } // namespace KjFormat

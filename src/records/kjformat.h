@@ -90,9 +90,12 @@ public:
     QString errorString() const;
 
 private:
+    bool flush();
+
     QSaveFile m_file;
     QStringEncoder m_encoder;
     QString m_text;
+    QString m_cancelledBecause; // why the write was cancelled, in the file system's words
     bool m_failed = false;
     bool m_placingFailed = false;
 };

@@ -135,6 +135,8 @@ private slots:
     void missingFileName();
     void emptyTableSubmitFails();
     void failedSubmitTellsWhy();
+    void fullDiskIsNamed_data();
+    void fullDiskIsNamed();
 };
 
 void TestDataFileCommands::roundTripIntoEmptyProgram()
@@ -441,6 +443,8 @@ void TestDataFileCommands::distributeGoesOnPastUnusableNumbers()
     QStringList expected;
     for (const QString &n : unusable)
         expected << notAFileName(n);
+    // The names that lead to the program's own files are told as such.
+    expected[4] = expected[5] = kSubmitFailed;
     QCOMPARE(program.prompts.texts(), expected);
     QStringList written;
     for (const QString &n : good)
@@ -533,6 +537,9 @@ void TestDataFileCommands::ownFilesRefused_data()
             }
         }
     }
+    QTest::newRow("distribute, the project's file a link to the database")
+        << QStringLiteral("CommandEachItem") << kSubmitFailed << RecordStore::databaseFileName()
+        << QStringLiteral("project's file");
 }
 
 void TestDataFileCommands::ownFilesRefused()
@@ -558,6 +565,10 @@ void TestDataFileCommands::ownFilesRefused()
     if (spelling == u"hard link") {
         path = program.path(QStringLiteral("hard.kj"));
         QCOMPARE(link(QFile::encodeName(own).constData(), QFile::encodeName(path).constData()), 0);
+    }
+    if (spelling == u"project's file") { // where the distribute command writes the project
+        path = program.path(QStringLiteral("201100000001.kj"));
+        QVERIFY(QFile::link(own, path));
     }
     const QByteArray before = sha1(own);
     const QStringList files = QDir(program.folder()).entryList(QDir::Files | QDir::System);
@@ -692,6 +703,35 @@ void TestDataFileCommands::failedSubmitTellsWhy()
     program.click("CommandExcel", path);
     QCOMPARE(program.prompts.texts(), QStringList{kSubmitFailed});
     QCOMPARE(program.prompts.shown.last().details, qt_error_string(ENOENT));
+}
+
+void TestDataFileCommands::fullDiskIsNamed_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("submit") << QStringLiteral("CommandExcel");
+    QTest::newRow("report one") << QStringLiteral("Command1");
+    QTest::newRow("distribute") << QStringLiteral("CommandEachItem");
+}
+
+// Records few enough to wait in the file's buffer until it is written out: the reason is the
+// file system's, not that of the write cancelled after it.
+void TestDataFileCommands::fullDiskIsNamed()
+{
+    QFETCH(QString, button);
+    Program program(
+        {project(QStringLiteral("201100000001")), project(QStringLiteral("201100000002"))});
+    QTemporaryDir full;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(full.path());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^数据提交失败！")));
+    {
+        const FileSizeLimit limit(64);
+        program.click(qPrintable(button), full.filePath(QStringLiteral("up.kj")));
+    }
+    QDir::setCurrent(previous);
+    QCOMPARE(program.prompts.texts(), QStringList{kSubmitFailed});
+    QCOMPARE(program.prompts.shown.last().details, qt_error_string(EFBIG));
+    QCOMPARE(QDir(full.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 QTEST_MAIN(TestDataFileCommands)

@@ -158,7 +158,10 @@ void TestFieldEntry::openList(CodePicker *picker)
 void TestFieldEntry::chooseByMouse(CodePicker *picker, int row)
 {
     openList(picker);
-    QTest::qWait(QApplication::doubleClickInterval() + 50); // not the opening click's release
+    // Not the opening click's release: the box takes no release until a timer of its own,
+    // due by the end of the wait, has run. The wait can end before it has, on a busy machine.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    QCoreApplication::processEvents();
     QAbstractItemView *list = picker->view();
     const QRect item = list->visualRect(list->model()->index(row, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());

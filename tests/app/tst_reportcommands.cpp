@@ -255,6 +255,7 @@ private slots:
         QTest::newRow("printed") << true << QString() << QString() << 1;
         QTest::newRow("refused") << true << QStringLiteral("打印机没有接受打印任务。")
                                  << QStringLiteral("打印机没有接受打印任务。") << 0;
+        QTest::newRow("number names no file") << false << QString() << kNotMade << 0;
     }
     void print()
     {
@@ -266,6 +267,11 @@ private slots:
         if (made)
             window.office->documents[window.path(QStringLiteral("201101010001.doc"))] = {};
         window.office->word.printFailure = printFailure;
+        if (QByteArray(QTest::currentDataTag()) == "number names no file") {
+            QVERIFY(
+                window.store().setValue(RecordColumns::indexOf(u"JB02"), QStringLiteral("a/b")));
+            QVERIFY(window.office->word.setVisible(true).ok()); // a help document shown
+        }
         if (!printFailure.isEmpty()) // logged as a failure
             QTest::ignoreMessage(
                 QtWarningMsg, QRegularExpression(u'^' + QRegularExpression::escape(printFailure)));
