@@ -1,5 +1,6 @@
 #include "checkreport.h"
 
+#include "flushfully.h"
 #include "recordstore.h"
 
 #include <QSaveFile>
@@ -89,7 +90,7 @@ bool save(const QString &path, const QString &reportText, QString *error)
     const QByteArray bytes = fileBytes(reportText);
     // QSaveFile puts its file in place even when writing out its last buffered bytes fails
     // (a full disk): those are written out first.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
+    if (file.write(bytes) != bytes.size() || !flushFully(file) || !file.commit()) {
         if (error)
             *error = file.errorString();
         file.cancelWriting();

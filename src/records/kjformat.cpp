@@ -1,5 +1,7 @@
 #include "kjformat.h"
 
+#include "flushfully.h"
+
 namespace KjFormat {
 
 namespace {
@@ -60,25 +62,11 @@ bool Writer::write(const SurveyRecord &record, const QString &emptyText)
     return !m_failed;
 }
 
-// The disk may take a write in part only: the rest is written again while it takes more, so
-// that a disk that takes no more tells why.
-bool Writer::flush()
-{
-    qint64 waiting = m_file.bytesToWrite();
-    while (!m_file.flush()) {
-        const qint64 left = m_file.bytesToWrite();
-        if (left == 0 || left >= waiting)
-            return false;
-        waiting = left;
-    }
-    return true;
-}
-
 bool Writer::commit()
 {
     // QSaveFile puts its file in place even when writing out its last buffered bytes fails
     // (a full disk): those are written out first.
-    if (m_failed || !flush()) {
+    if (m_failed || !flushFully(m_file)) {
         m_failed = true;
         // Cancelling puts its own words in place of the file system's.
         m_cancelledBecause = m_file.errorString();

@@ -90,8 +90,6 @@ public:
     QString errorString() const;
 
 private:
-    bool flush();
-
     QSaveFile m_file;
     QStringEncoder m_encoder;
     QString m_text;

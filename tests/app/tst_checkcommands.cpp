@@ -11,6 +11,7 @@
 #include "passingrecord.h"
 
 #include <QDir>
+#include <cerrno>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -222,6 +223,7 @@ private slots:
         }
         QCOMPARE(f.prompts.shown.last().text,
                  QStringLiteral("保存审核结果失败！请检查文件名或磁盘后重试。"));
+        QCOMPARE(f.prompts.shown.last().details, qt_error_string(EFBIG));
         QVERIFY(!QFile::exists(full));
     }
 
