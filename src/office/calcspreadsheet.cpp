@@ -56,19 +56,27 @@ CellValue cellValueOf(const Any &any)
 const char kPutCellsSource[] = R"basic(
 Function PutCells(oDocument As Object, oSheet As Object, aTops As Variant, aLefts As Variant, _
         aHeights As Variant, aWidths As Variant, aValues As Variant) As Variant
-    Dim aPassed As Variant, aInArray As Variant, i As Long, k As Long, bEach As Boolean, bUndo As Boolean
+    Dim aPassed As Variant, aArea(3) As Long, aInArray As Variant, i As Long, k As Long
+    Dim bEach As Boolean, bUndo As Boolean
     aPassed = Array()
+    aArea(0) = aTops(0) : aArea(1) = aLefts(0) : aArea(2) = aTops(0) : aArea(3) = aLefts(0)
+    For i = LBound(aTops) To UBound(aTops)
+        If aTops(i) < aArea(0) Then aArea(0) = aTops(i)
+        If aLefts(i) < aArea(1) Then aArea(1) = aLefts(i)
+        If aTops(i) + aHeights(i) - 1 > aArea(2) Then aArea(2) = aTops(i) + aHeights(i) - 1
+        If aLefts(i) + aWidths(i) - 1 > aArea(3) Then aArea(3) = aLefts(i) + aWidths(i) - 1
+    Next i
+    aInArray = ArrayCells(oSheet, aArea)
     bEach = oSheet.getAnnotations().getCount() > 0
     bUndo = oDocument.IsUndoEnabled
     oDocument.IsUndoEnabled = False
     oDocument.IsAdjustHeightEnabled = False
     oDocument.lockControllers()
     For i = LBound(aTops) To UBound(aTops)
-        aInArray = ArrayCells(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i))
-        If IsArray(aInArray) Or bEach Then
-            PutEach(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i), aValues, k, aInArray, aPassed)
+        If bEach Or Crosses(aInArray, aArea, aTops(i), aLefts(i), aHeights(i), aWidths(i)) Then
+            PutEach(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i), aValues, k, aInArray, aArea, aPassed)
         ElseIf Not PutArray(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i), aValues, k) Then
-            PutEach(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i), aValues, k, aInArray, aPassed)
+            PutEach(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i), aValues, k, aInArray, aArea, aPassed)
         End If
         k = k + aHeights(i) * aWidths(i)
     Next i
@@ -77,28 +85,48 @@ Function PutCells(oDocument As Object, oSheet As Object, aTops As Variant, aLeft
     PutCells = aPassed
 End Function
 
-' The cells of the rectangle that are part of an array formula, marked row by row; Empty when
-' there are none.
-Function ArrayCells(oSheet As Object, ByVal nTop As Long, ByVal nLeft As Long, ByVal nHeight As Long, _
-        ByVal nWidth As Long) As Variant
+' The cells of the area (top, left, bottom, right) that are part of an array formula, marked row
+' by row; Empty when there are none.
+Function ArrayCells(oSheet As Object, aArea As Variant) As Variant
     Dim oFormulas As Object, aAddresses As Variant, aMarks() As Boolean, bAny As Boolean
-    Dim j As Long, r As Long, c As Long
-    oFormulas = oSheet.getCellRangeByPosition(nLeft, nTop, nLeft + nWidth - 1, nTop + nHeight - 1) _
+    Dim nWidth As Long, j As Long, r As Long, c As Long
+    oFormulas = oSheet.getCellRangeByPosition(aArea(1), aArea(0), aArea(3), aArea(2)) _
         .queryContentCells(com.sun.star.sheet.CellFlags.FORMULA)
     If oFormulas.getCount() = 0 Then Exit Function
-    ReDim aMarks(nHeight * nWidth - 1)
+    nWidth = aArea(3) - aArea(1) + 1
+    ReDim aMarks((aArea(2) - aArea(0) + 1) * nWidth - 1)
     aAddresses = oFormulas.getRangeAddresses()
     For j = LBound(aAddresses) To UBound(aAddresses)
         For r = aAddresses(j).StartRow To aAddresses(j).EndRow
             For c = aAddresses(j).StartColumn To aAddresses(j).EndColumn
                 If oSheet.getCellRangeByPosition(c, r, c, r).getArrayFormula() <> "" Then
-                    aMarks((r - nTop) * nWidth + c - nLeft) = True
+                    aMarks((r - aArea(0)) * nWidth + c - aArea(1)) = True
                     bAny = True
                 End If
             Next c
         Next r
     Next j
     If bAny Then ArrayCells = aMarks
+End Function
+
+Function InArray(aInArray As Variant, aArea As Variant, ByVal nRow As Long, ByVal nColumn As Long) As Boolean
+    If IsArray(aInArray) Then
+        InArray = aInArray((nRow - aArea(0)) * (aArea(3) - aArea(1) + 1) + nColumn - aArea(1))
+    End If
+End Function
+
+Function Crosses(aInArray As Variant, aArea As Variant, ByVal nTop As Long, ByVal nLeft As Long, _
+        ByVal nHeight As Long, ByVal nWidth As Long) As Boolean
+    Dim r As Long, c As Long
+    If Not IsArray(aInArray) Then Exit Function
+    For r = nTop To nTop + nHeight - 1
+        For c = nLeft To nLeft + nWidth - 1
+            If InArray(aInArray, aArea, r, c) Then
+                Crosses = True
+                Exit Function
+            End If
+        Next c
+    Next r
 End Function
 
 Function PutArray(oSheet As Object, ByVal nTop As Long, ByVal nLeft As Long, ByVal nHeight As Long, _
@@ -121,13 +149,12 @@ Refused:
 End Function
 
 Sub PutEach(oSheet As Object, ByVal nTop As Long, ByVal nLeft As Long, ByVal nHeight As Long, _
-        ByVal nWidth As Long, aValues As Variant, ByVal k As Long, aInArray As Variant, aPassed As Variant)
-    Dim r As Long, c As Long, bInArray As Boolean
+        ByVal nWidth As Long, aValues As Variant, ByVal k As Long, aInArray As Variant, _
+        aArea As Variant, aPassed As Variant)
+    Dim r As Long, c As Long
     For r = nTop To nTop + nHeight - 1
         For c = nLeft To nLeft + nWidth - 1
-            bInArray = False
-            If IsArray(aInArray) Then bInArray = aInArray((r - nTop) * nWidth + c - nLeft)
-            If bInArray Then
+            If InArray(aInArray, aArea, r, c) Then
                 Pass(aPassed, r, c, 1)
             ElseIf Not PutCell(oSheet, r, c, aValues(k)) Then
                 Pass(aPassed, r, c, 2)
