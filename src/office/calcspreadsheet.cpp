@@ -46,13 +46,13 @@ CellValue cellValueOf(const Any &any)
 // touched. A rectangle goes in as one array, unless it crosses an array formula, the sheet has
 // notes (an array write drops the notes of the cells it writes) or the sheet refuses the array
 // (a protected sheet does): then its cells go in one by one. A cell that is part of an array
-// formula is passed over: written alone, it would take the array's first cell and leave the
-// others pointing at it. A locked cell of a protected sheet is written alone like any other; a
-// cell the sheet refuses is passed over. Returns the cells passed over, three numbers each:
-// row, column (from 0) and why (1: part of an array formula, 2: refused). Errors are caught
-// here: an office with a display would show them in a dialog. Rows keep the heights the
-// workbook gave them, and the writes keep no undo record: without both, the office spends most
-// of the time on them.
+// formula is passed over: the sheet takes a value into the array's first cell alone, which
+// ends the array and leaves its other cells pointing at that one. A locked cell of a protected
+// sheet is written alone like any other; a cell the sheet refuses is passed over. Returns the
+// cells passed over, three numbers each: row, column (from 0) and why (1: part of an array
+// formula, 2: refused). Errors are caught here: an office with a display would show them in a
+// dialog. Rows keep the heights the workbook gave them, and the writes keep no undo record:
+// without both, the office spends most of the time on them.
 const char kPutCellsSource[] = R"basic(
 Function PutCells(oDocument As Object, oSheet As Object, aTops As Variant, aLefts As Variant, _
         aHeights As Variant, aWidths As Variant, aValues As Variant) As Variant
