@@ -45,7 +45,7 @@ void SummaryCommand::CommandSum_Click()
         WaitCursor cursor;
         collected = collectSums(definitions, m_store, &grids, &storeError);
     }
-    QStringList notWritten, reasons;
+    QStringList notWritten, reasons, passedOver;
     QString officeMissing; // once the office cannot start, the later summaries don't try again
     for (int i = 0; i < definitions.size(); ++i) {
         const SummaryDefinition &definition = definitions[i];
@@ -59,20 +59,22 @@ void SummaryCommand::CommandSum_Click()
             if (outcome.errorNumber == OfficeStatus::CannotStart)
                 officeMissing = outcome.reason;
         } else {
-            outcome = {definition.outputFileName(), false, OfficeStatus::CannotStart,
-                       officeMissing};
+            outcome = {definition.outputFileName(), false, OfficeStatus::CannotStart, officeMissing,
+                       QString()};
         }
         if (outcome.errorNumber == OfficeStatus::PermissionDenied)
             ExcelResidentWarning(m_prompts);
         if (!outcome.written) {
             notWritten << outcome.outputFileName;
             reasons << outcome.outputFileName + QStringLiteral("：") + outcome.reason;
+        } else if (!outcome.cellsPassedOver.isEmpty()) {
+            passedOver << outcome.outputFileName + QStringLiteral("：") + outcome.cellsPassedOver;
         }
     }
     if (notWritten.isEmpty())
         m_prompts.message(QStringLiteral("汇总完成。"), Captions::completionTitle(),
-                          MessageIcon::Exclamation);
+                          MessageIcon::Exclamation, passedOver.join(u'\n'));
     else
         tellFailure(m_prompts, notWrittenText(notWritten), Captions::completionTitle(),
-                    reasons.join(u'\n'), MessageIcon::Exclamation);
+                    (reasons + passedOver).join(u'\n'), MessageIcon::Exclamation);
 }

@@ -11,8 +11,9 @@ class RecordStore;
 // another in their fixed order, each from its template in the program's folder, and reports
 // completion. A summary that could not be written (template missing, office not available,
 // output or records that could not be stored) is named in the completion message; a refused
-// file (permission denied) also shows ExcelResidentWarning. The first record is current
-// afterwards.
+// file (permission denied) also shows ExcelResidentWarning. The cells of an output that kept
+// the template's content although they have a sum (part of an array formula) are named in the
+// message's details, output by output. The first record is current afterwards.
 class SummaryCommand : public QObject
 {
     Q_OBJECT

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 
 using css::uno::Any;
 using css::uno::Reference;
@@ -42,32 +43,90 @@ CellValue cellValueOf(const Any &any)
 // Writes rectangles of cells into one sheet: rectangle i has its top-left cell at
 // (aTops(i), aLefts(i)) (from 0), aHeights(i) rows and aWidths(i) columns, and its values stand
 // in aValues row by row, after those of the rectangles before it. Nothing else of the sheet is
-// touched. A rectangle goes in as one array, unless the sheet has notes (an array write drops
-// the notes of the cells it writes) or refuses the array (part of an array formula, a protected
-// cell): then its cells go in one by one, and a cell the sheet refuses is passed over and
-// counted. Errors are caught here: an office with a display would show them in a dialog.
-// Rows keep the heights the workbook gave them, and the writes keep no undo record: without
-// both, the office spends most of the time on them.
+// touched. A rectangle goes in as one array, unless it crosses an array formula, the sheet has
+// notes (an array write drops the notes of the cells it writes) or the sheet refuses the array
+// (a protected sheet does): then its cells go in one by one. A cell that is part of an array
+// formula is passed over: the sheet takes a value into the array's first cell alone, which
+// ends the array and leaves its other cells pointing at that one. A locked cell of a protected
+// sheet is written alone like any other; a cell the sheet refuses is passed over. Returns the
+// cells passed over, three numbers each: row, column (from 0) and why (1: part of an array
+// formula, 2: refused). Errors are caught here: an office with a display would show them in a
+// dialog. Rows keep the heights the workbook gave them, and the writes keep no undo record:
+// without both, the office spends most of the time on them.
 const char kPutCellsSource[] = R"basic(
 Function PutCells(oDocument As Object, oSheet As Object, aTops As Variant, aLefts As Variant, _
-        aHeights As Variant, aWidths As Variant, aValues As Variant) As Long
-    Dim nRefused As Long, i As Long, k As Long, bEach As Boolean, bUndo As Boolean
+        aHeights As Variant, aWidths As Variant, aValues As Variant) As Variant
+    Dim aPassed As Variant, aArea(3) As Long, aInArray As Variant, i As Long, k As Long
+    Dim bEach As Boolean, bUndo As Boolean
+    aPassed = Array()
+    aArea(0) = aTops(0) : aArea(1) = aLefts(0) : aArea(2) = aTops(0) : aArea(3) = aLefts(0)
+    For i = LBound(aTops) To UBound(aTops)
+        If aTops(i) < aArea(0) Then aArea(0) = aTops(i)
+        If aLefts(i) < aArea(1) Then aArea(1) = aLefts(i)
+        If aTops(i) + aHeights(i) - 1 > aArea(2) Then aArea(2) = aTops(i) + aHeights(i) - 1
+        If aLefts(i) + aWidths(i) - 1 > aArea(3) Then aArea(3) = aLefts(i) + aWidths(i) - 1
+    Next i
+    aInArray = ArrayCells(oSheet, aArea)
     bEach = oSheet.getAnnotations().getCount() > 0
     bUndo = oDocument.IsUndoEnabled
     oDocument.IsUndoEnabled = False
     oDocument.IsAdjustHeightEnabled = False
     oDocument.lockControllers()
     For i = LBound(aTops) To UBound(aTops)
-        If bEach Then
-            nRefused = nRefused + PutEach(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i), aValues, k)
+        If bEach Or Crosses(aInArray, aArea, aTops(i), aLefts(i), aHeights(i), aWidths(i)) Then
+            PutEach(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i), aValues, k, aInArray, aArea, aPassed)
         ElseIf Not PutArray(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i), aValues, k) Then
-            nRefused = nRefused + PutEach(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i), aValues, k)
+            PutEach(oSheet, aTops(i), aLefts(i), aHeights(i), aWidths(i), aValues, k, aInArray, aArea, aPassed)
         End If
         k = k + aHeights(i) * aWidths(i)
     Next i
     oDocument.unlockControllers()
     oDocument.IsUndoEnabled = bUndo
-    PutCells = nRefused
+    PutCells = aPassed
+End Function
+
+' The cells of the area (top, left, bottom, right) that are part of an array formula, marked row
+' by row; Empty when there are none.
+Function ArrayCells(oSheet As Object, aArea As Variant) As Variant
+    Dim oFormulas As Object, aAddresses As Variant, aMarks() As Boolean, bAny As Boolean
+    Dim nWidth As Long, j As Long, r As Long, c As Long
+    oFormulas = oSheet.getCellRangeByPosition(aArea(1), aArea(0), aArea(3), aArea(2)) _
+        .queryContentCells(com.sun.star.sheet.CellFlags.FORMULA)
+    If oFormulas.getCount() = 0 Then Exit Function
+    nWidth = aArea(3) - aArea(1) + 1
+    ReDim aMarks((aArea(2) - aArea(0) + 1) * nWidth - 1)
+    aAddresses = oFormulas.getRangeAddresses()
+    For j = LBound(aAddresses) To UBound(aAddresses)
+        For r = aAddresses(j).StartRow To aAddresses(j).EndRow
+            For c = aAddresses(j).StartColumn To aAddresses(j).EndColumn
+                If oSheet.getCellRangeByPosition(c, r, c, r).getArrayFormula() <> "" Then
+                    aMarks((r - aArea(0)) * nWidth + c - aArea(1)) = True
+                    bAny = True
+                End If
+            Next c
+        Next r
+    Next j
+    If bAny Then ArrayCells = aMarks
+End Function
+
+Function InArray(aInArray As Variant, aArea As Variant, ByVal nRow As Long, ByVal nColumn As Long) As Boolean
+    If IsArray(aInArray) Then
+        InArray = aInArray((nRow - aArea(0)) * (aArea(3) - aArea(1) + 1) + nColumn - aArea(1))
+    End If
+End Function
+
+Function Crosses(aInArray As Variant, aArea As Variant, ByVal nTop As Long, ByVal nLeft As Long, _
+        ByVal nHeight As Long, ByVal nWidth As Long) As Boolean
+    Dim r As Long, c As Long
+    If Not IsArray(aInArray) Then Exit Function
+    For r = nTop To nTop + nHeight - 1
+        For c = nLeft To nLeft + nWidth - 1
+            If InArray(aInArray, aArea, r, c) Then
+                Crosses = True
+                Exit Function
+            End If
+        Next c
+    Next r
 End Function
 
 Function PutArray(oSheet As Object, ByVal nTop As Long, ByVal nLeft As Long, ByVal nHeight As Long, _
@@ -89,17 +148,30 @@ Refused:
     PutArray = False
 End Function
 
-Function PutEach(oSheet As Object, ByVal nTop As Long, ByVal nLeft As Long, ByVal nHeight As Long, _
-        ByVal nWidth As Long, aValues As Variant, ByVal k As Long) As Long
-    Dim nRefused As Long, r As Long, c As Long
+Sub PutEach(oSheet As Object, ByVal nTop As Long, ByVal nLeft As Long, ByVal nHeight As Long, _
+        ByVal nWidth As Long, aValues As Variant, ByVal k As Long, aInArray As Variant, _
+        aArea As Variant, aPassed As Variant)
+    Dim r As Long, c As Long
     For r = nTop To nTop + nHeight - 1
         For c = nLeft To nLeft + nWidth - 1
-            If Not PutCell(oSheet, r, c, aValues(k)) Then nRefused = nRefused + 1
+            If InArray(aInArray, aArea, r, c) Then
+                Pass(aPassed, r, c, 1)
+            ElseIf Not PutCell(oSheet, r, c, aValues(k)) Then
+                Pass(aPassed, r, c, 2)
+            End If
             k = k + 1
         Next c
     Next r
-    PutEach = nRefused
-End Function
+End Sub
+
+Sub Pass(aPassed As Variant, ByVal nRow As Long, ByVal nColumn As Long, ByVal nWhy As Long)
+    Dim n As Long
+    n = UBound(aPassed) + 1
+    ReDim Preserve aPassed(n + 2)
+    aPassed(n) = nRow
+    aPassed(n + 1) = nColumn
+    aPassed(n + 2) = nWhy
+End Sub
 
 Function PutCell(oSheet As Object, ByVal nRow As Long, ByVal nColumn As Long, vValue As Variant) As Boolean
     On Error GoTo Refused
@@ -124,6 +196,24 @@ Any cellInput(const QString &text)
     if (value.kind == CellValue::Kind::Number)
         return Any(value.number);
     return Any(uno::toOU(value.string));
+}
+
+// The cells PutCells passed over, from its three numbers a cell (an array of numbers, or of
+// nothing when there are none), in sheet order.
+QVector<PassedOverCell> passedOverCells(const Any &passed)
+{
+    Sequence<sal_Int32> numbers;
+    passed >>= numbers;
+    QVector<PassedOverCell> cells;
+    for (sal_Int32 i = 0; i + 2 < numbers.getLength(); i += 3) {
+        cells.append({numbers[i] + 1, numbers[i + 1] + 1,
+                      numbers[i + 2] == 1 ? PassedOverCell::Reason::ArrayFormula
+                                          : PassedOverCell::Reason::Refused});
+    }
+    std::sort(cells.begin(), cells.end(), [](const PassedOverCell &a, const PassedOverCell &b) {
+        return a.row != b.row ? a.row < b.row : a.column < b.column;
+    });
+    return cells;
 }
 
 // The office's types of workbook files: the spreadsheet program's own binary and XML formats
@@ -434,8 +524,11 @@ OfficeStatus CalcSpreadsheet::readBlock(CellBlock *block)
     });
 }
 
-OfficeStatus CalcSpreadsheet::writeBlock(const CellBlock &block)
+OfficeStatus CalcSpreadsheet::writeBlock(const CellBlock &block,
+                                         QVector<PassedOverCell> *passedOver)
 {
+    if (passedOver)
+        passedOver->clear();
     if (!d->usable())
         return d->notOpen();
     if (!block.isValid() || !validPosition(block.bottom(), block.right()))
@@ -462,7 +555,9 @@ OfficeStatus CalcSpreadsheet::writeBlock(const CellBlock &block)
     return uno::call(d->process, QStringLiteral("写入单元格"), [&]() -> OfficeStatus {
         const Any arguments[] = {Any(d->document), Any(d->sheet), Any(tops),  Any(lefts),
                                  Any(heights),     Any(widths),   Any(values)};
-        kPutCells.invoke(d->process, Sequence<Any>(arguments, 7));
+        const Any passed = kPutCells.invoke(d->process, Sequence<Any>(arguments, 7));
+        if (passedOver)
+            *passedOver = passedOverCells(passed);
         return OfficeStatus::success();
     });
 }

@@ -22,7 +22,8 @@ public:
     OfficeStatus readCell(int row, int column, CellValue *value) override;
     OfficeStatus writeCell(int row, int column, const QString &text) override;
     OfficeStatus readBlock(CellBlock *block) override;
-    OfficeStatus writeBlock(const CellBlock &block) override;
+    OfficeStatus writeBlock(const CellBlock &block,
+                            QVector<PassedOverCell> *passedOver = nullptr) override;
     OfficeStatus saveAs(const QString &path) override;
     OfficeStatus close() override;
 

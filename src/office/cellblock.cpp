@@ -69,6 +69,14 @@ CellValue cellValueOfWrittenText(const QString &text)
     return CellValue::fromText(text);
 }
 
+QString cellName(int row, int column)
+{
+    QString letters;
+    for (int n = column; n > 0; n = (n - 1) / 26)
+        letters.prepend(QChar(u'A' + (n - 1) % 26));
+    return letters + QString::number(row);
+}
+
 CellBlock::CellBlock(int top, int left, int rows, int columns)
     : m_top(top), m_left(left), m_rows(qMax(0, rows)), m_columns(qMax(0, columns))
 {

@@ -32,6 +32,27 @@ struct CellValue
 // as it stands, never read as a formula or a date.
 CellValue cellValueOfWrittenText(const QString &text);
 
+// A cell's name on the sheet: its column's letters and its row ("H2", "AA10").
+QString cellName(int row, int column);
+
+// A cell a write passed over, and why.
+struct PassedOverCell
+{
+    enum class Reason {
+        ArrayFormula, // part of an array formula, which is written as a whole or not at all
+        Refused,      // the sheet refused the value
+    };
+
+    int row = 0;
+    int column = 0;
+    Reason reason = Reason::Refused;
+
+    bool operator==(const PassedOverCell &other) const
+    {
+        return row == other.row && column == other.column && reason == other.reason;
+    }
+};
+
 // A rectangle of sheet cells: rows and columns from 1.
 struct CellRect
 {

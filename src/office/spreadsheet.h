@@ -20,14 +20,20 @@ public:
     virtual bool isOpen() const = 0;
 
     virtual OfficeStatus readCell(int row, int column, CellValue *value) = 0;
-    // Writes one cell (see cellValueOfWrittenText for what the text becomes).
+    // Writes one cell (see cellValueOfWrittenText for what the text becomes), as writeBlock
+    // writes it: a cell of an array formula is passed over.
     virtual OfficeStatus writeCell(int row, int column, const QString &text) = 0;
     // Reads every cell of the block's rectangle into it, in one call.
     virtual OfficeStatus readBlock(CellBlock *block) = 0;
     // Writes the cells marked in the block, in one call, and nothing else: every other cell of
-    // the sheet keeps its value, formula, note, link and format. A cell the sheet refuses (part
-    // of an array formula, a protected cell) is passed over.
-    virtual OfficeStatus writeBlock(const CellBlock &block) = 0;
+    // the sheet keeps its value, formula, note, link and format. A marked cell that is part of
+    // an array formula is passed over, so that the array keeps its formula and its values over
+    // its whole range; so is a cell whose value the sheet refuses. The cells passed over go
+    // into `passedOver` (when given), from top to bottom and left to right; the write still
+    // succeeds. The locked cells of a protected sheet are written like any other (the
+    // protection guards the user's edits), and the sheet stays protected.
+    virtual OfficeStatus writeBlock(const CellBlock &block,
+                                    QVector<PassedOverCell> *passedOver = nullptr) = 0;
 
     // Stores the workbook as an .xls file ("MS Excel 97") at `path`, replacing a file of that
     // name without a question. The opened file stays as it was.

@@ -15,7 +15,10 @@ public:
     OfficeStatus readCell(int, int, CellValue *) override { return failed(); }
     OfficeStatus writeCell(int, int, const QString &) override { return failed(); }
     OfficeStatus readBlock(CellBlock *) override { return failed(); }
-    OfficeStatus writeBlock(const CellBlock &) override { return failed(); }
+    OfficeStatus writeBlock(const CellBlock &, QVector<PassedOverCell> *) override
+    {
+        return failed();
+    }
     OfficeStatus saveAs(const QString &) override { return failed(); }
     OfficeStatus close() override { return OfficeStatus::success(); }
 

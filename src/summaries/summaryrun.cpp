@@ -9,6 +9,7 @@
 #include "vbtext.h"
 
 #include <QDir>
+#include <QStringList>
 #include <algorithm>
 
 namespace {
@@ -57,6 +58,25 @@ CellBlock positiveCells(const SummaryDefinition &definition, const SumGrid &grid
     return block;
 }
 
+// What the user is told of the cells a write-out passed over: the cells of each reason by
+// their names, in sheet order.
+QString passedOverText(const QVector<PassedOverCell> &cells)
+{
+    QStringList inArray, refused;
+    for (const PassedOverCell &cell : cells) {
+        (cell.reason == PassedOverCell::Reason::ArrayFormula ? inArray : refused)
+            << cellName(cell.row, cell.column);
+    }
+    QStringList why;
+    if (!inArray.isEmpty())
+        why << QStringLiteral("单元格%1属于数组公式").arg(inArray.join(u'、'));
+    if (!refused.isEmpty())
+        why << QStringLiteral("单元格%1不接受写入").arg(refused.join(u'、'));
+    if (why.isEmpty())
+        return QString();
+    return why.join(u'；') + QStringLiteral("，这些单元格没有写入汇总数，保留模板中的内容。");
+}
+
 } // namespace
 
 bool collectSums(const QVector<SummaryDefinition> &definitions, RecordStore &store,
@@ -82,12 +102,13 @@ bool collectSums(const QVector<SummaryDefinition> &definitions, RecordStore &sto
 
 OfficeStatus WriteSummaryWorkbook(const SummaryDefinition &definition, const SumGrid &grid,
                                   Spreadsheet &sheet, const QString &folder,
-                                  const std::function<void()> &sheetFilled)
+                                  const std::function<void()> &sheetFilled,
+                                  QVector<PassedOverCell> *passedOver)
 {
     const QDir dir(folder);
     OfficeStatus status = sheet.open(dir.filePath(definition.templateFileName()));
     if (status.ok())
-        status = sheet.writeBlock(positiveCells(definition, grid));
+        status = sheet.writeBlock(positiveCells(definition, grid), passedOver);
     if (sheetFilled)
         sheetFilled();
     if (status.ok())
@@ -103,10 +124,14 @@ SummaryOutcome WriteSummary(const SummaryDefinition &definition, const SumGrid &
     SummaryOutcome outcome;
     outcome.outputFileName = definition.outputFileName();
     const std::unique_ptr<Spreadsheet> sheet = office.createSpreadsheet();
-    const OfficeStatus status = WriteSummaryWorkbook(definition, grid, *sheet, folder, sheetFilled);
+    QVector<PassedOverCell> passedOver;
+    const OfficeStatus status =
+        WriteSummaryWorkbook(definition, grid, *sheet, folder, sheetFilled, &passedOver);
     outcome.written = status.ok();
     outcome.errorNumber = status.number();
     outcome.reason = status.text();
+    if (outcome.written)
+        outcome.cellsPassedOver = passedOverText(passedOver);
     return outcome;
 }
 

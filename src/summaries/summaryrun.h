@@ -11,6 +11,7 @@ class OfficeStatus;
 class OfficeSuite;
 class RecordStore;
 class Spreadsheet;
+struct PassedOverCell;
 
 // What one summary run left: its output file, or why it was not written.
 struct SummaryOutcome
@@ -19,6 +20,9 @@ struct SummaryOutcome
     bool written = false;
     int errorNumber = 0; // the office's error number (OfficeStatus) of the failing step
     QString reason;
+    // The cells with a sum that the write-out left as the template has them, and why
+    // ("单元格H2、I2属于数组公式，…"); empty when every sum went in.
+    QString cellsPassedOver;
 };
 
 // The record walk of the summaries: from the first record, every record as stored (the first
@@ -34,10 +38,13 @@ bool collectSums(const QVector<SummaryDefinition> &definitions, RecordStore &sto
 // 1..200 and columns 1..N whose sum is above 0 as a number, in one call (every other cell of
 // the template stays as it is), runs `sheetFilled`, stores the workbook as
 // "<folder>/<template name>_2011.xls" (a real .xls, complete or not at all: an earlier output
-// stays when the store fails) and closes it.
+// stays when the store fails) and closes it. A cell that is part of an array formula keeps
+// what the template has (see Spreadsheet::writeBlock); the cells passed over go into
+// `passedOver` (when given).
 OfficeStatus WriteSummaryWorkbook(const SummaryDefinition &definition, const SumGrid &grid,
                                   Spreadsheet &sheet, const QString &folder,
-                                  const std::function<void()> &sheetFilled = {});
+                                  const std::function<void()> &sheetFilled = {},
+                                  QVector<PassedOverCell> *passedOver = nullptr);
 
 // The write-out of one summary's grid through a spreadsheet object of its own.
 SummaryOutcome WriteSummary(const SummaryDefinition &definition, const SumGrid &grid,

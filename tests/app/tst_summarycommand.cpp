@@ -1,5 +1,6 @@
 // "汇  总" over the office stand-in: the order of the summaries and the completion message.
 #include "fakeoffice.h"
+#include "fieldcatalogue.h"
 #include "summarytemplates.h"
 #include "testrecords.h"
 #include "testwindow.h"
@@ -115,6 +116,32 @@ private slots:
             QCOMPARE(f.prompts.shown[0].icon, MessageIcon::Exclamation);
         }
         QVERIFY(f.prompts.lastText().contains(kTemplates[4] + "_2011.xls"));
+    }
+
+    // Sums that fall on cells of an array formula leave the template's cells as they are; the
+    // output is written, and the details name the cells.
+    void cellsPassedOverAreNamedInTheDetails()
+    {
+        Fixture f;
+        QVERIFY(f.store().moveFirst());
+        QVERIFY(f.store().setValue(RecordColumns::indexOf(u"JB25"), QStringLiteral("01.企业")));
+        QVERIFY(f.store().setValue(RecordColumns::indexOf(u"JB61"),
+                                   QStringLiteral("1100.重大科技专项")));
+        QVERIFY(f.store().update());
+        const QString byPlan = QStringLiteral("省级资金各类计划分布汇总");
+        FakeWorkbook &workbook = f.office->workbooks[f.path(byPlan + ".xls")];
+        workbook.setText(2, 4, QStringLiteral("数组"));
+        workbook.arrayCells = {{2, 4}, {2, 5}, {15, 4}};
+        f.click();
+        QCOMPARE(f.prompts.texts(), QStringList{QStringLiteral("汇总完成。")});
+        QCOMPARE(f.prompts.shown[0].title, QStringLiteral("科技项目统计"));
+        QCOMPARE(f.prompts.shown[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(f.prompts.shown[0].details,
+                 byPlan + QStringLiteral("_2011.xls：单元格D2、D15属于数组公式，"
+                                         "这些单元格没有写入汇总数，保留模板中的内容。"));
+        const FakeWorkbook output = f.office->workbooks.value(f.path(byPlan + "_2011.xls"));
+        QCOMPARE(output.cell(2, 4), CellValue::fromText(QStringLiteral("数组")));
+        QCOMPARE(output.cell(38, 4), CellValue::fromNumber(1));
     }
 
     void officeThatCannotStartIsTriedOnce()

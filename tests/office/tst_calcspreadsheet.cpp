@@ -23,6 +23,7 @@
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/text/XTextFieldsSupplier.hpp>
+#include <com/sun/star/util/XProtectable.hpp>
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -214,6 +215,8 @@ private slots:
     void templateStaysUntouched();
     void writeLeavesEveryOtherCell_data();
     void writeLeavesEveryOtherCell();
+    void writePassesOverArrayFormulas_data();
+    void writePassesOverArrayFormulas();
     void opensWorkbooksOnly_data();
     void opensWorkbooksOnly();
     void storeTheDiskRefuses_data();
@@ -440,6 +443,94 @@ void TestCalcSpreadsheet::writeLeavesEveryOtherCell()
     QCOMPARE(after, before);
     QCOMPARE(written, QStringLiteral("1|1|%1|||0 26|26||||0 99|99||||0")
                           .arg(withNote ? QStringLiteral("写入格的备注") : QString()));
+}
+
+void TestCalcSpreadsheet::writePassesOverArrayFormulas_data()
+{
+    QTest::addColumn<bool>("protectedSheet");
+    QTest::newRow("a sheet open to edits") << false;
+    QTest::newRow("a protected sheet, its cells locked") << true;
+}
+
+// The template's array formula {=B2:D4+E2:G4} over H2:J4 crosses the written cells H2 and I2:
+// they are passed over and named, and every cell of A1:M10 but the written ones comes out of
+// the stored workbook as it went in, the array's formula and values over its whole range among
+// them. The locked cells of a protected sheet take their values, and the sheet stays
+// protected.
+void TestCalcSpreadsheet::writePassesOverArrayFormulas()
+{
+    QFETCH(bool, protectedSheet);
+    const QString input = path(QStringLiteral("数组公式%1.xls").arg(protectedSheet));
+    const QString output = path(QStringLiteral("数组公式%1_2011.xls").arg(protectedSheet));
+    CellBlock block(2, 2, 5, 10);
+    for (const auto &[row, column] : {std::pair{2, 8}, {2, 9}, {2, 11}, {3, 11}})
+        block.setText(row, column, QStringLiteral(" %1").arg(row * 100 + column));
+    for (int column = 2; column <= 10; ++column)
+        block.setText(6, column, QStringLiteral(" %1").arg(600 + column));
+    QMap<QPair<int, int>, QString> before, after;
+    bool stillProtected = false;
+    const auto prints = [&](const Reference<css::lang::XComponent> &workbook,
+                            QMap<QPair<int, int>, QString> *out) {
+        const Reference<css::sheet::XSpreadsheet> sheet = firstSheet(workbook);
+        for (int row = 1; row <= 10; ++row) {
+            for (int column = 1; column <= 13; ++column)
+                out->insert({row, column}, cellPrint(sheet, row, column));
+        }
+        stillProtected = Reference<css::util::XProtectable>(sheet, UNO_QUERY_THROW)->isProtected();
+    };
+    OfficeStatus status = uno::call(m_office, QStringLiteral("模板"), [&]() {
+        const Reference<css::lang::XComponent> made =
+            loadHidden(m_office, OUString("private:factory/scalc"));
+        const Reference<css::sheet::XSpreadsheet> sheet = firstSheet(made);
+        for (int row = 1; row <= 4; ++row) {
+            for (int column = 2; column <= 7; ++column)
+                sheet->getCellByPosition(column - 1, row - 1)->setValue(row * 10 + column);
+        }
+        Reference<css::sheet::XArrayFormulaRange>(sheet->getCellRangeByPosition(7, 1, 9, 3),
+                                                  UNO_QUERY_THROW)
+            ->setArrayFormula("=B2:D4+E2:G4");
+        if (protectedSheet)
+            Reference<css::util::XProtectable>(sheet, UNO_QUERY_THROW)->protect(OUString());
+        Reference<css::frame::XStorable>(made, UNO_QUERY_THROW)
+            ->storeToURL(uno::fileUrl(input), uno::storeArguments("MS Excel 97"));
+        uno::closeQuietly(made);
+        const Reference<css::lang::XComponent> stored = loadHidden(m_office, uno::fileUrl(input));
+        prints(stored, &before);
+        uno::closeQuietly(stored);
+        return OfficeStatus::success();
+    });
+    QVERIFY2(status.ok(), qPrintable(status.text()));
+    QCOMPARE(before.value({3, 9}), QStringLiteral("{=B2:D4+E2:G4}|69||{=B2:D4+E2:G4}||0"));
+    QCOMPARE(stillProtected, protectedSheet);
+
+    CalcSpreadsheet sheet(m_office);
+    QVERIFY(sheet.open(input).ok());
+    QVector<PassedOverCell> passedOver;
+    status = sheet.writeBlock(block, &passedOver);
+    QVERIFY2(status.ok(), qPrintable(status.text()));
+    QCOMPARE(passedOver, (QVector<PassedOverCell>{{2, 8, PassedOverCell::Reason::ArrayFormula},
+                                                  {2, 9, PassedOverCell::Reason::ArrayFormula}}));
+    QVERIFY(sheet.saveAs(output).ok());
+    QVERIFY(sheet.close().ok());
+
+    status = uno::call(m_office, QStringLiteral("结果"), [&]() {
+        const Reference<css::lang::XComponent> result = loadHidden(m_office, uno::fileUrl(output));
+        prints(result, &after);
+        uno::closeQuietly(result);
+        return OfficeStatus::success();
+    });
+    QVERIFY2(status.ok(), qPrintable(status.text()));
+    QCOMPARE(stillProtected, protectedSheet);
+    for (auto cell = before.cbegin(); cell != before.cend(); ++cell) {
+        const auto [row, column] = cell.key();
+        const bool inArray = row == 2 && (column == 8 || column == 9);
+        const QString expected = block.isWritten(row, column) && !inArray
+                                     ? QStringLiteral("%1|%1||||0").arg(row * 100 + column)
+                                     : cell.value();
+        QVERIFY2(after.value(cell.key()) == expected,
+                 qPrintable(QStringLiteral("%1: %2, not %3")
+                                .arg(cellName(row, column), after.value(cell.key()), expected)));
+    }
 }
 
 void TestCalcSpreadsheet::opensWorkbooksOnly_data()

@@ -80,7 +80,7 @@ OfficeStatus FakeSpreadsheet::readCell(int row, int column, CellValue *value)
 OfficeStatus FakeSpreadsheet::writeCell(int row, int column, const QString &text)
 {
     const OfficeStatus status = writeStep(QStringLiteral("writeCell %1,%2").arg(row).arg(column));
-    if (status.ok())
+    if (status.ok() && !m_workbook.arrayCells.contains({row, column}))
         m_workbook.setText(row, column, text);
     return status;
 }
@@ -101,8 +101,11 @@ OfficeStatus FakeSpreadsheet::readBlock(CellBlock *block)
     return status;
 }
 
-OfficeStatus FakeSpreadsheet::writeBlock(const CellBlock &block)
+OfficeStatus FakeSpreadsheet::writeBlock(const CellBlock &block,
+                                         QVector<PassedOverCell> *passedOver)
 {
+    if (passedOver)
+        passedOver->clear();
     const OfficeStatus status = writeStep(QStringLiteral("writeBlock %1,%2 %3x%4")
                                               .arg(block.top())
                                               .arg(block.left())
@@ -112,8 +115,12 @@ OfficeStatus FakeSpreadsheet::writeBlock(const CellBlock &block)
         return status;
     for (int r = block.top(); r <= block.bottom(); ++r) {
         for (int c = block.left(); c <= block.right(); ++c) {
-            if (block.isWritten(r, c))
+            if (!block.isWritten(r, c))
+                continue;
+            if (!m_workbook.arrayCells.contains({r, c}))
                 m_workbook.setText(r, c, block.writtenText(r, c));
+            else if (passedOver)
+                passedOver->append({r, c, PassedOverCell::Reason::ArrayFormula});
         }
     }
     return status;

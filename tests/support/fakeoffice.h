@@ -16,6 +16,7 @@
 struct FakeWorkbook
 {
     QMap<QPair<int, int>, CellValue> cells; // (row, column) from 1; missing = empty
+    QSet<QPair<int, int>> arrayCells;       // cells of array formulas: writes pass them over
 
     CellValue cell(int row, int column) const { return cells.value({row, column}); }
     void setCell(int row, int column, const CellValue &value);
@@ -44,7 +45,8 @@ public:
     OfficeStatus readCell(int row, int column, CellValue *value) override;
     OfficeStatus writeCell(int row, int column, const QString &text) override;
     OfficeStatus readBlock(CellBlock *block) override;
-    OfficeStatus writeBlock(const CellBlock &block) override;
+    OfficeStatus writeBlock(const CellBlock &block,
+                            QVector<PassedOverCell> *passedOver = nullptr) override;
     OfficeStatus saveAs(const QString &path) override;
     OfficeStatus close() override;
 
