@@ -127,6 +127,9 @@ bool fromEndedBridge(OfficeProcess &process, const css::uno::Exception &e)
 OfficeStatus call(OfficeProcess &process, const QString &what,
                   const std::function<OfficeStatus()> &body, bool start)
 {
+    // The bridge of the office the call's objects may come from: when that office has ended
+    // and is started again here, they fail with the word of its bridge.
+    const Reference<css::lang::XComponent> earlierBridge = process.impl().bridge;
     if (start) {
         const OfficeStatus started = process.start();
         if (!started.ok())
@@ -138,6 +141,7 @@ OfficeStatus call(OfficeProcess &process, const QString &what,
     OfficeCallScope scope(process.impl());
     QString reason;
     bool bridgeEnded = false;
+    bool earlierEnded = false;
     try {
         return body();
     } catch (const css::uno::Exception &e) {
@@ -145,6 +149,8 @@ OfficeStatus call(OfficeProcess &process, const QString &what,
         reason = e.Message.isEmpty() ? toQ(cppu::getCaughtException().getValueTypeName())
                                      : toQ(e.Message);
         bridgeEnded = fromEndedBridge(process, e);
+        earlierEnded = earlierBridge.is() && earlierBridge != process.impl().bridge &&
+                       e.Context.is() && e.Context == earlierBridge;
     } catch (const std::exception &e) {
         reason = QString::fromLocal8Bit(e.what());
     } catch (...) {
@@ -160,10 +166,13 @@ OfficeStatus call(OfficeProcess &process, const QString &what,
     // The bridge says so first when the office ends: its process may not have been reaped
     // yet, nor the bridge's listeners told. The call failed because the office ended, whatever
     // the exception says.
-    if (bridgeEnded || !process.isRunning()) {
+    const bool ended = bridgeEnded || !process.isRunning();
+    if (ended || earlierEnded) {
         qCInfo(lcOffice).noquote() << what << "failed, the office has ended:" << reason;
-        process.impl().markBridgeGone();
-        process.stop(); // what is left of the ended office goes too
+        if (ended) {
+            process.impl().markBridgeGone();
+            process.stop(); // what is left of the ended office goes too
+        }
         return {OfficeStatus::OfficeStopped, QStringLiteral("%1失败：办公软件已退出。").arg(what)};
     }
     return OfficeStatus::failure(QStringLiteral("%1失败：%2").arg(what, reason));

@@ -227,13 +227,14 @@ void TestOfficeProcess::officeEndingDuringAWriteFailsTheWrite()
     CalcSpreadsheet sheet(office);
     QVERIFY(sheet.createNew().ok());
     QVERIFY(sheet.writeCell(1, 1, QStringLiteral("1")).ok());
+    const QString large(16 * 1024 * 1024, u'x');
     const pid_t pid = pid_t(office.processId());
     ::kill(pid, SIGSTOP);
     std::thread killer([pid] {
-        QThread::msleep(1500);
+        QThread::msleep(3000);
         ::kill(pid, SIGKILL);
     });
-    const OfficeStatus status = sheet.writeCell(1, 2, QString(16 * 1024 * 1024, u'x'));
+    const OfficeStatus status = sheet.writeCell(1, 2, large);
     killer.join();
     QCOMPARE(int(sigpipesSeen), 0);
     QCOMPARE(status.text(), QStringLiteral("写入单元格失败：办公软件已退出。"));
