@@ -46,6 +46,8 @@ bool choose(const Reference<css::task::XInteractionRequest> &request)
 void QuietLoadInteraction::handle(const Reference<css::task::XInteractionRequest> &request)
 {
     const css::uno::Any asked = request->getRequest();
+    qCInfo(lcOffice).noquote() << "the office asks while loading:"
+                               << uno::toQ(asked.getValueTypeName());
     css::document::AmbigousFilterRequest ambiguous;
     css::task::ErrorCodeRequest error;
     if (asked >>= ambiguous) {
@@ -59,8 +61,10 @@ void QuietLoadInteraction::handle(const Reference<css::task::XInteractionRequest
     } else if (asked.isExtractableTo(cppu::UnoType<css::document::FilterOptionsRequest>::get())) {
         if (choose<css::document::XInteractionFilterOptions>(request))
             return;
-    } else if ((asked >>= error) && isWarning(error.ErrCode)) {
-        if (choose<css::task::XInteractionApprove>(request))
+    } else if (asked >>= error) {
+        qCInfo(lcOffice).noquote()
+            << "the office's error code:" << QString::number(sal_uInt32(error.ErrCode), 16);
+        if (isWarning(error.ErrCode) && choose<css::task::XInteractionApprove>(request))
             return;
     } else if (asked.isExtractableTo(cppu::UnoType<css::task::PasswordRequest>::get())) {
         m_passwordAsked = true;

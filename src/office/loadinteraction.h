@@ -7,10 +7,10 @@
 #include <com/sun/star/task/XInteractionHandler.hpp>
 #include <cppuhelper/implbase1.hxx>
 
-// Answers the office's questions while it loads a document hidden, as it answers them itself
-// when nobody is there to ask (warnings approved, the detected filter and its default options
-// kept, anything else aborted), and notes whether it asked for a password: a load that failed
-// then failed for that.
+// Answers the office's questions while it loads a document, as it answers them itself when
+// nobody is there to ask (warnings approved, the detected filter and its default options kept,
+// anything else aborted), and notes whether it asked for a password: a load that failed then
+// failed for that. What it was asked goes into the log.
 class QuietLoadInteraction : public cppu::WeakImplHelper1<css::task::XInteractionHandler>
 {
 public:

@@ -23,6 +23,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <pthread.h>
 #include <string>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
@@ -49,11 +50,6 @@ Reference<css::uno::XComponentContext> localContext(QString *error)
     static QString failure;
     std::lock_guard<std::mutex> lock(mutex);
     if (!context && failure.isEmpty()) {
-        // The bridge may still write to an office that has just ended: that must fail the
-        // write, not end the program.
-        struct sigaction current = {};
-        if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
-            ::signal(SIGPIPE, SIG_IGN);
         try {
             const QString program = QString::fromUtf8(kProgramDir);
             rtl::Bootstrap::set(OUString("URE_BOOTSTRAP"),
@@ -74,6 +70,37 @@ Reference<css::uno::XComponentContext> localContext(QString *error)
         *error = failure;
     return context ? *context : Reference<css::uno::XComponentContext>();
 }
+
+// Blocks SIGPIPE in the calling thread for the life of the object, and so in the threads it
+// starts meanwhile. The bridge writes to the office from threads of its own (its reader and
+// writer, and the threads that run the office's calls back), all started while the bridge is
+// made: they inherit the mask. A write to an office that has just ended then fails with EPIPE,
+// which ends the bridge, instead of raising a signal that ends the program, whatever handler
+// the program has for it: a signal blocked in the thread that raised it stays pending there
+// and is never delivered. The program's own handler (or its default) stays as it is for its
+// other threads; the process-wide disposition is not changed.
+class SigpipeBlocked
+{
+public:
+    SigpipeBlocked()
+    {
+        sigset_t pipe;
+        sigemptyset(&pipe);
+        sigaddset(&pipe, SIGPIPE);
+        m_blocked = ::pthread_sigmask(SIG_BLOCK, &pipe, &m_earlier) == 0;
+    }
+    ~SigpipeBlocked()
+    {
+        if (m_blocked)
+            ::pthread_sigmask(SIG_SETMASK, &m_earlier, nullptr);
+    }
+    SigpipeBlocked(const SigpipeBlocked &) = delete;
+    SigpipeBlocked &operator=(const SigpipeBlocked &) = delete;
+
+private:
+    sigset_t m_earlier;
+    bool m_blocked = false;
+};
 
 class BridgeListener : public cppu::WeakImplHelper1<css::lang::XEventListener>
 {
@@ -273,9 +300,12 @@ OfficeStatus OfficeProcess::Impl::connect(const QString &pipeName)
         }
         const auto left = duration_cast<milliseconds>(deadline - steady_clock::now());
         watchdog.arm(pid, std::max(left, milliseconds(1000)));
-        const Reference<css::bridge::XBridge> urp =
-            css::bridge::BridgeFactory::create(local)->createBridge(OUString(), OUString("urp"),
-                                                                    connection, nullptr);
+        Reference<css::bridge::XBridge> urp;
+        {
+            const SigpipeBlocked blocked;
+            urp = css::bridge::BridgeFactory::create(local)->createBridge(
+                OUString(), OUString("urp"), connection, nullptr);
+        }
         bridge.set(urp, UNO_QUERY_THROW);
         bridgeGone = std::make_shared<std::atomic<bool>>(false);
         bridge->addEventListener(new BridgeListener(bridgeGone));

@@ -64,6 +64,13 @@ struct OfficeProcess::Impl
     std::map<OUString, css::uno::Reference<css::script::provider::XScript>> basicScripts;
 
     bool childAlive();
+    // The bridge has ended: the office is no longer running, whether or not its listeners
+    // have been told yet.
+    void markBridgeGone()
+    {
+        if (bridgeGone)
+            bridgeGone->store(true);
+    }
     OfficeStatus makeProfile();
     OfficeStatus launch(const QString &pipeName);
     OfficeStatus connect(const QString &pipeName);

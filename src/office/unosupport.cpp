@@ -118,9 +118,18 @@ Reference<css::frame::XDesktop2> desktop(OfficeProcess &process)
     return process.impl().desktop;
 }
 
+bool fromEndedBridge(OfficeProcess &process, const css::uno::Exception &e)
+{
+    const Reference<css::lang::XComponent> bridge = process.impl().bridge;
+    return bridge.is() && e.Context.is() && e.Context == bridge;
+}
+
 OfficeStatus call(OfficeProcess &process, const QString &what,
                   const std::function<OfficeStatus()> &body, bool start)
 {
+    // The bridge of the office the call's objects may come from: when that office has ended
+    // and is started again here, they fail with the word of its bridge.
+    const Reference<css::lang::XComponent> earlierBridge = process.impl().bridge;
     if (start) {
         const OfficeStatus started = process.start();
         if (!started.ok())
@@ -131,12 +140,17 @@ OfficeStatus call(OfficeProcess &process, const QString &what,
     }
     OfficeCallScope scope(process.impl());
     QString reason;
+    bool bridgeEnded = false;
+    bool earlierEnded = false;
     try {
         return body();
     } catch (const css::uno::Exception &e) {
         // An exception without a message is told by its type.
         reason = e.Message.isEmpty() ? toQ(cppu::getCaughtException().getValueTypeName())
                                      : toQ(e.Message);
+        bridgeEnded = fromEndedBridge(process, e);
+        earlierEnded = earlierBridge.is() && earlierBridge != process.impl().bridge &&
+                       e.Context.is() && e.Context == earlierBridge;
     } catch (const std::exception &e) {
         reason = QString::fromLocal8Bit(e.what());
     } catch (...) {
@@ -149,8 +163,18 @@ OfficeStatus call(OfficeProcess &process, const QString &what,
                     .arg(what)
                     .arg(process.callTimeout() / 1000)};
     }
-    if (!process.isRunning())
+    // The bridge says so first when the office ends: its process may not have been reaped
+    // yet, nor the bridge's listeners told. The call failed because the office ended, whatever
+    // the exception says.
+    const bool ended = bridgeEnded || !process.isRunning();
+    if (ended || earlierEnded) {
+        qCInfo(lcOffice).noquote() << what << "failed, the office has ended:" << reason;
+        if (ended) {
+            process.impl().markBridgeGone();
+            process.stop(); // what is left of the ended office goes too
+        }
         return {OfficeStatus::OfficeStopped, QStringLiteral("%1失败：办公软件已退出。").arg(what)};
+    }
     return OfficeStatus::failure(QStringLiteral("%1失败：%2").arg(what, reason));
 }
 
@@ -231,6 +255,23 @@ OfficeStatus storeAs(OfficeProcess &process, const Reference<css::lang::XCompone
     if (status.ok())
         return target.commit();
     removeLeftovers(target.temporaryPath(), temporaries);
+    // An office that a file past its size limit ends may still answer the store's failure
+    // first: the office is asked once more, and an office that has ended is told as such.
+    if (status.number() == OfficeStatus::OtherFailure) {
+        const OfficeStatus answers = call(
+            process, what,
+            [&]() {
+                desktop(process)->getFrames();
+                return OfficeStatus::success();
+            },
+            false);
+        if (answers.number() == OfficeStatus::OfficeStopped) {
+            qCInfo(lcOffice).noquote() << what << "failed as the office ended:" << status.text();
+            process.stop();
+            return {OfficeStatus::OfficeStopped,
+                    QStringLiteral("%1失败：办公软件已退出。").arg(what)};
+        }
+    }
     return writeFailure(status, what, path);
 }
 

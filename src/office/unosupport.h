@@ -69,9 +69,17 @@ css::uno::Reference<css::uno::XComponentContext> context(OfficeProcess &process)
 // The desktop of the running office (empty when none runs).
 css::uno::Reference<css::frame::XDesktop2> desktop(OfficeProcess &process);
 
+// Whether `e` is the bridge's own word that it has ended (the office ended, or its connection
+// did): raised for every call made through it from then on, and for the calls it was waiting
+// on.
+bool fromEndedBridge(OfficeProcess &process, const css::uno::Exception &e);
+
 // Runs `body` as one office call: starts the office first when `start` is set (otherwise a
 // stopped office fails the call), arms the call timeout, and turns every exception into a
-// failure status whose text begins with `what`. UNO exceptions never leave this function.
+// failure status whose text begins with `what`. UNO exceptions never leave this function. A
+// call that fails because the office ended (its bridge says so, or its process is gone) is
+// OfficeStopped, with the office's own text in the log only; the office is then stopped, so
+// that the next call starts a new one.
 OfficeStatus call(OfficeProcess &process, const QString &what,
                   const std::function<OfficeStatus()> &body, bool start = true);
 

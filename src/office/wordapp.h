@@ -16,7 +16,7 @@ public:
 
     // A new, unnamed document based on the file at `path` becomes the active document, with
     // the selection at its start. The file itself is only read. DocumentNotFound when the
-    // file does not exist.
+    // file does not exist; a document protected by a password is refused, naming the password.
     virtual OfficeStatus addDocument(const QString &path) = 0;
     // Moves the selection to the bookmark `name` of the active document.
     virtual OfficeStatus goToBookmark(const QString &name) = 0;
@@ -33,7 +33,8 @@ public:
     // instance: the next use starts a new one, not visible. Starts nothing when nothing runs.
     // The office process behind it keeps running, so the next use does not wait for a start.
     virtual OfficeStatus quit() = 0;
-    // Shows the instance and its documents, and the documents added later.
+    // Shows the instance and its documents, and the documents added later. OfficeStopped when
+    // the documents it held were lost with an office that has ended since.
     virtual OfficeStatus setVisible(bool visible) = 0;
 
     virtual bool isRunning() const = 0;

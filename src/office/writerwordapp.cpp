@@ -1,5 +1,6 @@
 #include "writerwordapp.h"
 
+#include "loadinteraction.h"
 #include "unosupport.h"
 
 #include <com/sun/star/awt/PosSize.hpp>
@@ -28,6 +29,7 @@
 #include <com/sun/star/view/XPrintJobListener.hpp>
 #include <com/sun/star/view/XPrintable.hpp>
 #include <cppuhelper/implbase1.hxx>
+#include <rtl/ref.hxx>
 
 #include <QDir>
 #include <QFileInfo>
@@ -127,17 +129,33 @@ struct WriterWordApp::Impl
         return OfficeStatus::failure(QStringLiteral("没有打开的文档。"));
     }
     bool shown() const { return visible && !process.isHeadless(); }
-    OfficeStatus load(const OUString &url, bool asTemplate);
+    OfficeStatus load(const OUString &url, bool asTemplate, const QString &what);
 };
 
-OfficeStatus WriterWordApp::Impl::load(const OUString &url, bool asTemplate)
+OfficeStatus WriterWordApp::Impl::load(const OUString &url, bool asTemplate, const QString &what)
 {
     const Reference<css::frame::XComponentLoader> loader(uno::desktop(process), UNO_QUERY_THROW);
     forgetLost();
     started = true;
     generation = process.generation();
-    const Reference<css::lang::XComponent> loaded = loader->loadComponentFromURL(
-        url, OUString("_blank"), 0, uno::loadArguments(shown(), asTemplate, false));
+    // The office's questions are answered here, never shown: a document protected by a
+    // password is refused as one.
+    css::uno::Sequence<css::beans::PropertyValue> arguments =
+        uno::loadArguments(shown(), asTemplate, false);
+    const rtl::Reference<QuietLoadInteraction> interaction = new QuietLoadInteraction;
+    arguments.realloc(arguments.getLength() + 1);
+    arguments.getArray()[arguments.getLength() - 1] = uno::property(
+        "InteractionHandler", Any(Reference<css::task::XInteractionHandler>(interaction.get())));
+    Reference<css::lang::XComponent> loaded;
+    try {
+        loaded = loader->loadComponentFromURL(url, OUString("_blank"), 0, arguments);
+    } catch (const css::uno::Exception &) {
+        if (!interaction->passwordAsked())
+            throw;
+    }
+    if (interaction->passwordAsked() && !loaded.is())
+        return OfficeStatus::failure(
+            QStringLiteral("%1失败：文档有密码保护，无法打开。").arg(what));
     const Reference<css::text::XTextDocument> text(loaded, UNO_QUERY);
     if (!text.is()) {
         uno::closeQuietly(loaded);
@@ -171,7 +189,7 @@ OfficeStatus WriterWordApp::addDocument(const QString &path)
     const QString what = QStringLiteral("打开文档“%1”").arg(file.fileName());
     return uno::call(d->process, what, [&]() {
         const OfficeStatus status =
-            uno::mapIoErrors(what, path, [&] { return d->load(uno::fileUrl(path), true); });
+            uno::mapIoErrors(what, path, [&] { return d->load(uno::fileUrl(path), true, what); });
         if (status.number() == OfficeStatus::FileNotFound)
             return OfficeStatus(OfficeStatus::DocumentNotFound, status.text());
         return status;
@@ -180,8 +198,9 @@ OfficeStatus WriterWordApp::addDocument(const QString &path)
 
 OfficeStatus WriterWordApp::addBlankDocument()
 {
-    return uno::call(d->process, QStringLiteral("新建文档"),
-                     [&]() { return d->load(OUString("private:factory/swriter"), false); });
+    return uno::call(d->process, QStringLiteral("新建文档"), [&]() {
+        return d->load(OUString("private:factory/swriter"), false, QStringLiteral("新建文档"));
+    });
 }
 
 OfficeStatus WriterWordApp::goToBookmark(const QString &name)
@@ -352,7 +371,13 @@ OfficeStatus WriterWordApp::quit()
 
 OfficeStatus WriterWordApp::setVisible(bool visible)
 {
+    // Documents lost with an office that has ended since cannot be shown: a new office would
+    // show nothing of them.
+    const bool hadDocuments = !d->documents.empty();
     d->forgetLost();
+    if (hadDocuments && d->documents.empty())
+        return {OfficeStatus::OfficeStopped,
+                QStringLiteral("显示文字处理失败：办公软件已退出，打开的文档随之关闭。")};
     return uno::call(d->process, QStringLiteral("显示文字处理"), [&]() -> OfficeStatus {
         d->started = true;
         d->generation = d->process.generation();
@@ -364,7 +389,9 @@ OfficeStatus WriterWordApp::setVisible(bool visible)
             try {
                 showWindow(it->component, visible);
                 ++it;
-            } catch (const css::lang::DisposedException &) {
+            } catch (const css::lang::DisposedException &e) {
+                if (uno::fromEndedBridge(d->process, e))
+                    throw; // the office has ended, not the user
                 it = d->documents.erase(it);
             }
         }

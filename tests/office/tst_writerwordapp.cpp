@@ -1,13 +1,18 @@
 // The word-processor layer against the real office: a template with bookmarks made by the
 // test, filled the way the report document is, stored as .doc and read back; printing; quit.
 #include "officeprocess.h"
+#include "unosupport.h" // the test stores a document with a password
 #include "watchedfifo.h"
 #include "writerwordapp.h"
+
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 
 namespace {
 
@@ -45,6 +50,8 @@ private slots:
     void fillsBookmarksAndStoresADoc();
     void documentsBasedOnAFileLeaveItAlone();
     void failuresHaveTheirClass();
+    void documentWithAPasswordIsNotOpened();
+    void officeEndedBeforeTheShowingFailsIt();
     void quitClosesEveryDocument();
     void printsOnTheDefaultPrinter();
     void printWithoutAWorkingPrinterFails();
@@ -156,6 +163,47 @@ void TestWriterWordApp::failuresHaveTheirClass()
     QVERIFY(!m_word->closeDocument().ok());
     QVERIFY(m_word->quit().ok());
     QVERIFY(!QFile::exists(path(QStringLiteral("x.doc"))));
+}
+
+// A document protected by a password to open, as the help document or the report template,
+// is refused with the password as the cause.
+void TestWriterWordApp::documentWithAPasswordIsNotOpened()
+{
+    using css::uno::Any;
+    using css::uno::Reference;
+    const QString locked = path(QStringLiteral("加密模板.doc"));
+    const Reference<css::frame::XComponentLoader> loader(uno::desktop(*m_office),
+                                                         css::uno::UNO_QUERY_THROW);
+    const Reference<css::lang::XComponent> document = loader->loadComponentFromURL(
+        uno::fileUrl(m_template), "_blank", 0, uno::loadArguments(false, false, true));
+    Reference<css::frame::XStorable>(document, css::uno::UNO_QUERY_THROW)
+        ->storeToURL(uno::fileUrl(locked),
+                     uno::properties({uno::property("FilterName", Any(OUString("MS Word 97"))),
+                                      uno::property("Password", Any(OUString("2011")))}));
+    uno::closeQuietly(document);
+
+    const OfficeStatus status = m_word->addDocument(locked);
+    QCOMPARE(status.text(),
+             QStringLiteral("打开文档“加密模板.doc”失败：文档有密码保护，无法打开。"));
+    QCOMPARE(status.number(), int(OfficeStatus::OtherFailure));
+    QCOMPARE(m_word->documentCount(), 0);
+    QVERIFY(m_word->quit().ok());
+}
+
+// The office ends between the opening of a document and its showing (as the help document
+// is shown): the showing fails, and no new office shows nothing in its place.
+void TestWriterWordApp::officeEndedBeforeTheShowingFailsIt()
+{
+    OfficeProcess office;
+    WriterWordApp word(office);
+    QVERIFY(word.addDocument(m_template).ok());
+    const qint64 ended = office.processId();
+    ::kill(pid_t(ended), SIGKILL);
+    QTRY_VERIFY(!office.isRunning());
+    const OfficeStatus status = word.setVisible(true);
+    QCOMPARE(status.number(), int(OfficeStatus::OfficeStopped));
+    QCOMPARE(word.documentCount(), 0);
+    QCOMPARE(office.generation(), 1); // no second office started
 }
 
 void TestWriterWordApp::quitClosesEveryDocument()
