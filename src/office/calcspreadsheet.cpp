@@ -7,7 +7,6 @@
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/document/XTypeDetection.hpp>
-#include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
@@ -15,7 +14,6 @@
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
-#include <rtl/ref.hxx>
 
 #include <QDir>
 #include <QFileInfo>
@@ -314,28 +312,18 @@ struct CalcSpreadsheet::Impl
 OfficeStatus CalcSpreadsheet::Impl::load(const OUString &url, bool asTemplate, const QString &what)
 {
     Sequence<css::beans::PropertyValue> arguments = uno::loadArguments(false, asTemplate, false);
-    const rtl::Reference<QuietLoadInteraction> interaction = new QuietLoadInteraction;
     if (asTemplate) {
         // A file is opened only as the workbook it is: never through a text or page import,
         // which takes any bytes for a sheet.
         const QString type = workbookType(url, &arguments);
         if (!isWorkbookType(type))
             return notAWorkbook(what, type, filterOf(arguments));
-        appendArgument(
-            &arguments,
-            uno::property("InteractionHandler",
-                          Any(Reference<css::task::XInteractionHandler>(interaction.get()))));
     }
-    const Reference<css::frame::XComponentLoader> loader(uno::desktop(process), UNO_QUERY_THROW);
-    Reference<css::lang::XComponent> loaded;
-    try {
-        loaded = loader->loadComponentFromURL(url, OUString("_blank"), 0, arguments);
-    } catch (const css::uno::Exception &) {
-        if (!interaction->passwordAsked())
-            throw;
-    }
+    bool passwordAsked = false;
+    const Reference<css::lang::XComponent> loaded =
+        loadQuietly(process, url, arguments, &passwordAsked);
     if (!loaded.is())
-        return cannotOpen(what, interaction->passwordAsked());
+        return cannotOpen(what, passwordAsked);
     const Reference<css::sheet::XSpreadsheetDocument> workbook(loaded, css::uno::UNO_QUERY);
     if (!workbook.is()) {
         uno::closeQuietly(loaded);

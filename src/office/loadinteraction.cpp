@@ -4,11 +4,13 @@
 #include <com/sun/star/document/FilterOptionsRequest.hpp>
 #include <com/sun/star/document/XInteractionFilterOptions.hpp>
 #include <com/sun/star/document/XInteractionFilterSelect.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/task/ErrorCodeRequest.hpp>
 #include <com/sun/star/task/PasswordRequest.hpp>
 #include <com/sun/star/task/XInteractionAbort.hpp>
 #include <com/sun/star/task/XInteractionApprove.hpp>
 #include <com/sun/star/task/XInteractionRequest.hpp>
+#include <rtl/ref.hxx>
 
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
@@ -70,4 +72,26 @@ void QuietLoadInteraction::handle(const Reference<css::task::XInteractionRequest
         m_passwordAsked = true;
     }
     choose<css::task::XInteractionAbort>(request);
+}
+
+Reference<css::lang::XComponent> loadQuietly(OfficeProcess &process, const OUString &url,
+                                             css::uno::Sequence<css::beans::PropertyValue> arguments,
+                                             bool *passwordAsked)
+{
+    const rtl::Reference<QuietLoadInteraction> interaction = new QuietLoadInteraction;
+    arguments.realloc(arguments.getLength() + 1);
+    arguments.getArray()[arguments.getLength() - 1] = uno::property(
+        "InteractionHandler",
+        css::uno::Any(Reference<css::task::XInteractionHandler>(interaction.get())));
+    const Reference<css::frame::XComponentLoader> loader(uno::desktop(process),
+                                                         css::uno::UNO_QUERY_THROW);
+    Reference<css::lang::XComponent> loaded;
+    try {
+        loaded = loader->loadComponentFromURL(url, OUString("_blank"), 0, arguments);
+    } catch (const css::uno::Exception &) {
+        if (!interaction->passwordAsked())
+            throw;
+    }
+    *passwordAsked = interaction->passwordAsked();
+    return loaded;
 }

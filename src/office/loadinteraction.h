@@ -21,3 +21,11 @@ public:
 private:
     bool m_passwordAsked = false;
 };
+
+// Loads `url` in the running office with `arguments`, its questions answered by a
+// QuietLoadInteraction. `passwordAsked` tells whether the office asked for a password: a load
+// that failed after that gives no document instead of the loader's exception; any other
+// failure throws as the loader does.
+css::uno::Reference<css::lang::XComponent>
+loadQuietly(OfficeProcess &process, const OUString &url,
+            css::uno::Sequence<css::beans::PropertyValue> arguments, bool *passwordAsked);

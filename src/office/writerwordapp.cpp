@@ -10,7 +10,6 @@
 #include <com/sun/star/container/NoSuchElementException.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
-#include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -29,7 +28,6 @@
 #include <com/sun/star/view/XPrintJobListener.hpp>
 #include <com/sun/star/view/XPrintable.hpp>
 #include <cppuhelper/implbase1.hxx>
-#include <rtl/ref.hxx>
 
 #include <QDir>
 #include <QFileInfo>
@@ -134,26 +132,15 @@ struct WriterWordApp::Impl
 
 OfficeStatus WriterWordApp::Impl::load(const OUString &url, bool asTemplate, const QString &what)
 {
-    const Reference<css::frame::XComponentLoader> loader(uno::desktop(process), UNO_QUERY_THROW);
     forgetLost();
     started = true;
     generation = process.generation();
     // The office's questions are answered here, never shown: a document protected by a
     // password is refused as one.
-    css::uno::Sequence<css::beans::PropertyValue> arguments =
-        uno::loadArguments(shown(), asTemplate, false);
-    const rtl::Reference<QuietLoadInteraction> interaction = new QuietLoadInteraction;
-    arguments.realloc(arguments.getLength() + 1);
-    arguments.getArray()[arguments.getLength() - 1] = uno::property(
-        "InteractionHandler", Any(Reference<css::task::XInteractionHandler>(interaction.get())));
-    Reference<css::lang::XComponent> loaded;
-    try {
-        loaded = loader->loadComponentFromURL(url, OUString("_blank"), 0, arguments);
-    } catch (const css::uno::Exception &) {
-        if (!interaction->passwordAsked())
-            throw;
-    }
-    if (interaction->passwordAsked() && !loaded.is())
+    bool passwordAsked = false;
+    const Reference<css::lang::XComponent> loaded =
+        loadQuietly(process, url, uno::loadArguments(shown(), asTemplate, false), &passwordAsked);
+    if (passwordAsked && !loaded.is())
         return OfficeStatus::failure(
             QStringLiteral("%1失败：文档有密码保护，无法打开。").arg(what));
     const Reference<css::text::XTextDocument> text(loaded, UNO_QUERY);
